@@ -1,0 +1,29 @@
+// The private-profile (INI) functions, with Windows' semantics: section and key
+// names without regard to case, the first match wins, blanks around names and values
+// are ignored, a value in matching quotes loses them, a missing file reads as nothing.
+// A write creates the file, the section and the key as needed, changes a key's value
+// in place and keeps every other line, comment and order; lines end CRLF (CRLF and LF
+// files are both read). A write goes to a file aside and then replaces the old one,
+// so a crash mid-write never leaves a half-written settings file.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform::profile {
+
+// GetPrivateProfileStringA: the value of the key, or the default when the key or
+// the file is missing, cut to size - 1 characters (the buffer holds a terminating NUL).
+// The count the function returns is the result's length in characters.
+std::string GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                                     std::string_view defaultValue, uint32_t size,
+                                     std::string_view file);
+
+// WritePrivateProfileStringA: sets the key to the value (nullopt deletes the key);
+// non-zero on success, 0 on failure (no drive, no folder, no permission).
+int32_t WritePrivateProfileStringA(std::string_view section, std::string_view key,
+                                   std::optional<std::string_view> value, std::string_view file);
+
+}  // namespace platform::profile

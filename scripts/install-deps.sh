@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs everything the build, the tests and the portability check need, on a
+# fresh Debian 12 machine, as root. Nothing is assumed present.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+packages=(
+  cmake g++ make pkg-config git
+  libicu-dev libsqlite3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-x86-64
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
