@@ -1,0 +1,46 @@
+// The simulated Outlook's failures: the errors Outlook and Office raise on their own
+// (a send without recipients, an item that is gone, a bad argument), and the failures
+// a test or a scenario arms for the next call of a kind ("fail saveas 287").
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "platform/errors/errors.h"
+
+namespace sim {
+
+// Outlook's and Office's own numbers.
+namespace olerr {
+inline constexpr int32_t Failed = int32_t(0x80004005u);        // E_FAIL: a method that failed
+inline constexpr int32_t ItemGone = int32_t(0x8004010Au);      // the item was moved or deleted
+inline constexpr int32_t InvalidArgument = 5;                  // "Invalid procedure call or argument"
+inline constexpr int32_t BadParameter = int32_t(0x80070057u);  // E_INVALIDARG
+}  // namespace olerr
+
+// "Method 'Delete' of object 'CommandBarButton' failed", as Office says it.
+[[noreturn]] void RaiseMethodFailed(std::string_view method, std::string_view object);
+// 5 "Invalid procedure call or argument".
+[[noreturn]] void RaiseInvalidArgument();
+
+// The kinds of mail-item calls a failure can be armed for. Body covers every read and
+// write of Body and HTMLBody.
+enum class OutlookCall { SaveAs, Send, Body };
+
+// Failures armed for the next call of a kind, on whichever mail item makes it. Each
+// fires once.
+class OutlookFaults {
+public:
+    // Without a description, the one Windows gives the number.
+    void FailNext(OutlookCall call, int32_t number, std::string description = {});
+    // Raises the failure armed for this kind of call, and disarms it.
+    void Check(OutlookCall call);
+    bool Armed(OutlookCall call) const { return armed_.count(call) != 0; }
+
+private:
+    std::map<OutlookCall, platform::ErrorInfo> armed_;
+};
+
+}  // namespace sim

@@ -1,0 +1,29 @@
+// Outlook's start: the add-in list in the registry, each add-in created by its ProgID.
+// Kept apart from the rest of the model, which never loads a library.
+#include "hosts/sim/host/outlook_model.h"
+#include "platform/com/server.h"
+#include "platform/errors/frame.h"
+#include "platform/registry/registry.h"
+
+namespace sim {
+
+void Outlook::Start() {
+    RefuseAfterQuit("start");
+    if (started_) throw OutlookStepRefused("cannot start: Outlook is running already");
+    started_ = true;
+    using platform::registry::Hive;
+    for (const auto& progId : platform::registry::SubKeys(Hive::CurrentUser, kAddinsKey)) {
+        auto behaviour =
+            platform::registry::QueryValue(Hive::CurrentUser, std::string(kAddinsKey) + "\\" + progId, "LoadBehavior");
+        if (!behaviour || behaviour->kind != platform::registry::Value::Kind::Dword || behaviour->dword != 3)
+            continue;
+        std::shared_ptr<ol::IDTExtensibility2> addIn;
+        CallAddIn(progId, "load", [&] {
+            addIn = platform::com::Query<ol::IDTExtensibility2>(platform::com::CreateObject(progId));
+            if (!addIn) platform::Raise(platform::com::kCannotCreateObject, "the add-in has no connection interface");
+        });
+        if (addIn) Connect(addIn, progId);
+    }
+}
+
+}  // namespace sim
