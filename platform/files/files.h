@@ -36,6 +36,10 @@ enum DriveType : int32_t {
 // path names no drive that exists (an empty path included).
 int32_t GetDriveTypeA(std::string_view rootPath);
 
+// Whether two paths name the same existing file, whatever their spelling (other
+// capitals, a mapped drive and the share behind it).
+bool SameFile(std::string_view a, std::string_view b);
+
 // OpenTextFile's modes and formats.
 enum IOMode : int32_t { ForReading = 1, ForWriting = 2, ForAppending = 8 };
 enum Tristate : int32_t { TristateUseDefault = -2, TristateTrue = -1, TristateFalse = 0 };
@@ -81,7 +85,9 @@ public:
     void CreateFolder(std::string_view path);
     // Copies one file; 58 when the target exists and overwrite is false, 53 when the
     // source is missing, 76 when the target's folder is, 70 when either is locked or
-    // the target is read-only.
+    // the target is read-only (or a folder, or the source itself). A destination that
+    // ends with "\" is a folder to copy into. The copy is written beside the target
+    // and renamed over it, so a failure never leaves half a file.
     void CopyFile(std::string_view source, std::string_view destination, bool overwrite = true);
     // Deletes one file; a read-only file only with force (70 otherwise); 53 when missing.
     void DeleteFile(std::string_view path, bool force = false);

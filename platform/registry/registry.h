@@ -1,6 +1,15 @@
 // The registry store of the prefix: HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER and the
-// class registrations (HKEY_CLASSES_ROOT), kept as a human-readable text file in the
-// prefix. Key paths use backslashes and compare without regard to case.
+// class registrations (HKEY_CLASSES_ROOT, a hive of its own here), kept as a
+// human-readable text file in the prefix ("registry.reg", REGEDIT4-like). Key paths
+// use backslashes and compare without regard to case, as value names do; a key keeps
+// the spelling it was first written with.
+//
+// A key exists while it holds values, was named by a write, or has such a key below
+// it; parents are never stored by themselves. So deleting the tree a registration
+// wrote leaves the store exactly as it was before, without empty parents.
+//
+// Reads find nothing when no prefix is open; writes then raise 76. A key name with a
+// control character raises 5.
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,169 @@
+// Windows paths through the drive map: case, dots, shares, bad names, the way out.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "files_test_support.h"
+#include "hosts/sim/host/test_machine.h"
+#include "platform/files/files.h"
+#include "platform/files/prefix.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using files_test::FailureOf;
+using namespace platform::files;
+
+TEST(FilesPaths, ExistingComponentsMatchWithoutRegardToCase) {
+    sim::TestMachine machine;
+    machine.Write("C:\\Data\\Report.TXT", "x");
+    FileSystemObject fso;
+    EXPECT_TRUE(fso.FileExists("c:\\DATA\\report.txt"));
+    EXPECT_TRUE(fso.FolderExists("C:\\data"));
+    EXPECT_EQ(*Prefix::HostPath("c:\\dAtA\\REPORT.txt"), machine.PrefixFolder() / "drive_c" / "Data" / "Report.TXT");
+    // A missing tail keeps its spelling, below the matched folder.
+    EXPECT_EQ(*Prefix::HostPath("C:\\DATA\\New\\File.txt"), machine.PrefixFolder() / "drive_c" / "Data" / "New" / "File.txt");
+}
+
+TEST(FilesPaths, CaseFoldingCoversEveryScript) {
+    sim::TestMachine machine;
+    machine.Write("C:\\Écrits\\Ωmega.txt", "x");
+    FileSystemObject fso;
+    EXPECT_TRUE(fso.FileExists("C:\\éCRITS\\ωMEGA.TXT"));
+}
+
+TEST(FilesPaths, ExactSpellingWinsOverAnotherCase) {
+    sim::TestMachine machine;
+    machine.Write("C:\\a.txt", "lower");
+    std::ofstream(machine.PrefixFolder() / "drive_c" / "A.txt") << "upper";
+    EXPECT_EQ(Prefix::HostPath("C:\\A.txt")->filename(), "A.txt");
+    EXPECT_EQ(Prefix::HostPath("C:\\a.txt")->filename(), "a.txt");
+}
+
+TEST(FilesPaths, SeparatorsDotsAndRelativePaths) {
+    sim::TestMachine machine;
+    machine.Write("C:\\Data\\file.txt", "x");
+    FileSystemObject fso;
+    for (const char* path : {"C:/Data//file.txt", "C:\\Data\\.\\Sub\\..\\file.txt", "C:\\Data\\file.txt. .",
+                             "Data\\file.txt", "\\Data\\file.txt", "c:Data\\file.txt"})
+        EXPECT_TRUE(fso.FileExists(path)) << path;
+    EXPECT_TRUE(fso.FolderExists("C:"));
+    EXPECT_TRUE(fso.FolderExists("C:\\\\"));
+    EXPECT_FALSE(fso.FileExists("C:\\Data\\file.txt\\"));  // a separator at the end names a folder
+}
+
+TEST(FilesPaths, DotDotAboveTheRootIsPathNotFound) {
+    sim::TestMachine machine;
+    FileSystemObject fso;
+    for (const char* path : {"C:\\..\\drive_c", "C:\\Data\\..\\..\\drive_c", "..\\registry.reg"}) {
+        EXPECT_FALSE(Prefix::HostPath(path)) << path;
+        EXPECT_FALSE(fso.FolderExists(path) || fso.FileExists(path)) << path;
+        EXPECT_EQ(FailureOf([&] { fso.CreateFolder(std::string(path) + "\\x"); }), 76) << path;
+        EXPECT_EQ(FailureOf([&] { fso.OpenTextFile(path, ForWriting, true); }), 76) << path;
+    }
+}
+
+TEST(FilesPaths, CharactersNoWindowsNameHoldsAreAccessErrors) {
+    sim::TestMachine machine;
+    FileSystemObject fso;
+    for (std::string bad : {"<", ">", ":", "\"", "|", "?", "*", "\x01", "\x1f"}) {
+        std::string path = "C:\\Data\\a" + bad + "b.txt";
+        EXPECT_FALSE(fso.FileExists(path)) << path;
+        EXPECT_FALSE(fso.FolderExists(path)) << path;
+        EXPECT_FALSE(Prefix::HostPath(path)) << path;
+        EXPECT_EQ(FailureOf([&] { fso.CreateFolder(path); }), 75) << path;
+        EXPECT_EQ(FailureOf([&] { fso.OpenTextFile(path, ForWriting, true); }), 75) << path;
+    }
+    EXPECT_EQ(FailureOf([&] { fso.CreateFolder(""); }), 75);
+}
+
+TEST(FilesPaths, UnmappedDrivesDoNotExist) {
+    sim::TestMachine machine;
+    machine.Write("C:\\a.txt", "x");
+    FileSystemObject fso;
+    EXPECT_FALSE(fso.DriveExists("Q:"));
+    EXPECT_FALSE(fso.FolderExists("Q:\\"));
+    EXPECT_FALSE(fso.FileExists("Q:\\a.txt"));
+    EXPECT_FALSE(Prefix::HostPath("Q:\\a.txt"));
+    EXPECT_EQ(FailureOf([&] { fso.CreateFolder("Q:\\x"); }), 76);
+    EXPECT_EQ(FailureOf([&] { fso.OpenTextFile("Q:\\a.txt"); }), 76);
+    EXPECT_EQ(FailureOf([&] { fso.CopyFile("C:\\a.txt", "Q:\\a.txt"); }), 76);
+    EXPECT_EQ(FailureOf([&] { fso.DeleteFile("Q:\\a.txt"); }), 76);
+}
+
+TEST(FilesPaths, SharesAreDrivesNamedWithoutRegardToCase) {
+    sim::TestMachine machine;
+    Prefix::MapDrive("\\\\srv\\jobs", DRIVE_REMOTE);
+    FileSystemObject fso;
+    EXPECT_TRUE(fso.DriveExists("\\\\SRV\\Jobs"));
+    EXPECT_TRUE(fso.DriveExists("\\\\srv\\jobs\\"));
+    fso.CreateFolder("\\\\SRV\\JOBS\\05-123");
+    EXPECT_TRUE(fso.FolderExists("//srv/jobs/05-123/"));
+    EXPECT_TRUE(fs::is_directory(machine.PrefixFolder() / "unc_srv_jobs" / "05-123"));
+    EXPECT_FALSE(fso.FolderExists("\\\\srv\\other\\"));
+    EXPECT_FALSE(fso.FolderExists("\\\\srv"));
+    EXPECT_EQ(FailureOf([&] { fso.CreateFolder("\\\\srv\\other\\x"); }), 76);
+    EXPECT_EQ(FailureOf([&] { fso.CreateFolder("\\\\srv\\jobs\\..\\..\\x"); }), 76);
+}
+
+TEST(FilesPaths, SymbolicLinksDoNotLeadOutOfTheMappedFolder) {
+    sim::TestMachine machine;
+    fs::path outside = machine.PrefixFolder() / "outside";
+    fs::create_directories(outside);
+    std::ofstream(outside / "secret.txt") << "secret";
+    fs::path driveC = machine.PrefixFolder() / "drive_c";
+    fs::create_directory_symlink(outside, driveC / "Out");
+    fs::create_directories(driveC / "Real");
+    std::ofstream(driveC / "Real" / "inside.txt") << "inside";
+    fs::create_directory_symlink(driveC / "Real", driveC / "Alias");
+
+    FileSystemObject fso;
+    EXPECT_FALSE(fso.FileExists("C:\\Out\\secret.txt"));
+    EXPECT_FALSE(Prefix::HostPath("C:\\out\\secret.txt"));
+    EXPECT_EQ(FailureOf([&] { fso.OpenTextFile("C:\\Out\\secret.txt"); }), 76);
+    EXPECT_EQ(FailureOf([&] { fso.OpenTextFile("C:\\Out\\new.txt", ForWriting, true); }), 76);
+    EXPECT_FALSE(fs::exists(outside / "new.txt"));
+    EXPECT_TRUE(fso.FileExists("C:\\alias\\INSIDE.txt"));  // a link that stays inside is followed
+}
+
+TEST(FilesPaths, DriveMapIsKeptInThePrefixAndReadBack) {
+    sim::TestMachine machine;
+    fs::path elsewhere = machine.PrefixFolder() / "elsewhere";
+    Prefix::MapDrive("p:", DRIVE_REMOTE);
+    Prefix::MapDrive("R:\\", DRIVE_REMOVABLE, elsewhere);
+    Prefix::MapDrive("\\\\Srv\\Jobs", DRIVE_REMOTE);
+    Prefix::MapDrive("\\\\srv\\jobs", DRIVE_FIXED);  // the same share: replaced, first spelling kept
+    machine.Write("P:\\x.txt", "on p");
+    EXPECT_EQ(fs::path(*Prefix::HostPath("P:\\x.txt")), machine.PrefixFolder() / "drive_p" / "x.txt");
+
+    Prefix::Open(machine.PrefixFolder());
+    auto drives = Prefix::Drives();
+    ASSERT_EQ(drives.size(), 4u);
+    EXPECT_EQ(drives[0].name, "C:");
+    EXPECT_EQ(drives[0].type, DRIVE_FIXED);
+    EXPECT_EQ(drives[1].name, "P:");
+    EXPECT_EQ(drives[2].hostFolder, elsewhere);
+    EXPECT_EQ(drives[2].type, DRIVE_REMOVABLE);
+    EXPECT_EQ(drives[3].name, "\\\\Srv\\Jobs");
+    EXPECT_EQ(drives[3].type, DRIVE_FIXED);
+    EXPECT_EQ(machine.Read("p:\\X.TXT"), "on p");
+
+    Prefix::UnmapDrive("p");
+    FileSystemObject fso;
+    EXPECT_FALSE(fso.DriveExists("P:"));
+    EXPECT_FALSE(fso.FileExists("P:\\x.txt"));
+    EXPECT_EQ(Prefix::Drives().size(), 3u);
+}
+
+TEST(FilesPaths, AFreshPrefixHasTheMachineFolders) {
+    sim::TestMachine machine;
+    FileSystemObject fso;
+    EXPECT_TRUE(fso.FolderExists("C:\\ProgramData"));
+    EXPECT_TRUE(fso.FolderExists("C:\\Program Files\\"));
+    EXPECT_TRUE(fs::exists(machine.PrefixFolder() / "drives.map"));
+    EXPECT_TRUE(fs::exists(machine.PrefixFolder() / "registry.reg"));
+    EXPECT_THROW(Prefix::Open(machine.PrefixFolder() / "drive_c"), platform::ErrorInfo);
+}
+
+}  // namespace
