@@ -7,18 +7,23 @@ namespace sim {
 
 namespace text = platform::text;
 
+HeadlessToolkit::~HeadlessToolkit() = default;
+
 int32_t HeadlessToolkit::MsgBox(const DialogRequest& request) {
     shown_.push_back(request);
+    Record("msgbox " + request.title);
     return person_->AnswerMsgBox(request);
 }
 
 std::optional<std::string> HeadlessToolkit::InputBox(const DialogRequest& request) {
     shown_.push_back(request);
+    Record("input " + request.title);
     return person_->AnswerInputBox(request);
 }
 
 std::optional<std::string> HeadlessToolkit::BrowseForFolder(const DialogRequest& request) {
     shown_.push_back(request);
+    Record("picker " + request.title);
     auto answer = person_->AnswerPicker(request);
     if (!answer) return std::nullopt;
     std::string folder = *answer;

@@ -61,8 +61,22 @@ std::optional<std::string> ScriptedPerson::AnswerPicker(const DialogRequest& req
     return answer;
 }
 
+void ScriptedPerson::WhenModal(std::function<void(Form& form)> actions) { modal_.push_back(std::move(actions)); }
+
+void ScriptedPerson::RunModal(Form& form) {
+    if (modal_.empty()) {
+        Unexpected("modal form " + form.Name() + " \"" + form.Caption() + "\" was shown with nothing to do in it");
+        return;
+    }
+    auto actions = std::move(modal_.front());
+    modal_.pop_front();
+    actions(form);
+}
+
 std::vector<std::string> ScriptedPerson::Problems() const {
     auto problems = problems_;
+    if (!modal_.empty())
+        problems.push_back(std::to_string(modal_.size()) + " expected modal form(s) never shown");
     for (const auto& e : expected_) {
         const char* kind = e.kind == Kind::MsgBox ? "msgbox" : e.kind == Kind::InputBox ? "input" : "picker";
         problems.push_back(std::string("expected ") + kind + " \"" + e.title + "\" was never shown");

@@ -5,15 +5,22 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/toolkit/backend.h"
+#include "platform/toolkit/control.h"
+#include "platform/toolkit/form.h"
 
 namespace sim {
 
+using platform::toolkit::Control;
 using platform::toolkit::DialogRequest;
+using platform::toolkit::Form;
 
 class Person {
 public:
@@ -21,9 +28,39 @@ public:
     virtual int32_t AnswerMsgBox(const DialogRequest& request) = 0;
     virtual std::optional<std::string> AnswerInputBox(const DialogRequest& request) = 0;  // nullopt: cancel
     virtual std::optional<std::string> AnswerPicker(const DialogRequest& request) = 0;    // nullopt: cancel
+    // A form shown modally: the person works in it until it unloads. The toolkit
+    // calls this from its ShowModal; a form still open when it returns is a problem.
+    virtual void RunModal(Form& form) = 0;
     // Something the person did not expect happened (a dialog nobody asked for, a
-    // picker answer no real picker could give).
+    // picker answer no real picker could give, an action the forms refused).
     virtual void Unexpected(const std::string& what) = 0;
+
+    // The person's actions on the forms, as the keyboard and the mouse do them
+    // (platform/toolkit/input.h). An action the control cannot take now (its form is
+    // hidden or below a modal form, it is hidden, disabled, of the wrong kind) is
+    // reported through Unexpected and not done; each returns whether it was done.
+    //
+    // Focus the box and type the text key by key: each key a key press, which the
+    // program may change or swallow, then its effect on the text.
+    bool Type(Control& box, std::string_view text);
+    // Focus the control and press one key (13 Enter, 27 Esc, 8 Backspace, 9 Tab...).
+    bool Key(Control& control, int16_t key);
+    // Focus the box and replace its whole text at once (one change event).
+    bool Set(Control& box, const std::string& text);
+    // Choose list entry `position` of a combo box: its text goes into the box and
+    // the box's click event is raised; it is not a text change.
+    bool Pick(Control& combo, int32_t position);
+    // Press and release the mouse on a button, option, check box (each takes the
+    // focus first, then mouse-down, then click) or a label (click only).
+    bool Click(Control& control);
+    // Activate a button from the keyboard: click only, no mouse events, no focus move.
+    bool Press(Control& button);
+    bool Focus(Control& control);
+    // Close the form with its window's close button.
+    bool CloseBox(Form& form);
+
+private:
+    bool Refuse(const std::string& action, const Control& control, const std::string& why);
 };
 
 // Answers from a queue the test fills in advance: each dialog must be the next one
@@ -36,14 +73,21 @@ public:
     void ExpectInputBox(std::string title, std::optional<std::string> answer,
                         std::optional<std::string> prompt = std::nullopt);
     void ExpectPicker(std::string title, std::optional<std::string> answer);
+    // What to do in the next form shown modally; forms shown modally take the queued
+    // actions in the order they are shown (a form opened from inside another's
+    // actions takes the next ones).
+    void WhenModal(std::function<void(Form& form)> actions);
 
     int32_t AnswerMsgBox(const DialogRequest& request) override;
     std::optional<std::string> AnswerInputBox(const DialogRequest& request) override;
     std::optional<std::string> AnswerPicker(const DialogRequest& request) override;
+    void RunModal(Form& form) override;
     void Unexpected(const std::string& what) override { problems_.push_back(what); }
 
-    // Problems met so far, and every expectation still waiting.
+    // Problems met so far, and every expectation still waiting (dialogs, modal forms).
     std::vector<std::string> Problems() const;
+    // The problems met so far, forgotten (for a test whose point is a problem).
+    std::vector<std::string> TakeProblems() { return std::exchange(problems_, {}); }
     const std::vector<DialogRequest>& Seen() const { return seen_; }
 
 private:
@@ -57,6 +101,7 @@ private:
     const Expected* Next(const DialogRequest& request);
 
     std::deque<Expected> expected_;
+    std::deque<std::function<void(Form&)>> modal_;
     std::vector<DialogRequest> seen_;
     std::vector<std::string> problems_;
 };

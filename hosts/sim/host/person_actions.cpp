@@ -1,0 +1,99 @@
+// The person's actions on the forms: checks what a real person could not do, then
+// does it through the toolkit's input.
+#include "hosts/sim/host/person.h"
+
+#include "platform/toolkit/combo_box.h"
+#include "platform/toolkit/input.h"
+#include "platform/toolkit/text_box.h"
+
+namespace sim {
+
+namespace input = platform::toolkit::input;
+using platform::toolkit::ComboBox;
+using platform::toolkit::ControlKind;
+using platform::toolkit::TextControl;
+
+namespace {
+bool IsBox(const Control& control) {
+    return control.Kind() == ControlKind::TextBox || control.Kind() == ControlKind::ComboBox ||
+           control.Kind() == ControlKind::RichTextBox;
+}
+bool IsButton(const Control& control) {
+    return control.Kind() == ControlKind::CommandButton || control.Kind() == ControlKind::CheckBox ||
+           control.Kind() == ControlKind::OptionButton;
+}
+}  // namespace
+
+bool Person::Refuse(const std::string& action, const Control& control, const std::string& why) {
+    Unexpected("cannot " + action + " " + control.Parent().Name() + "." + control.DisplayName() + ": " + why);
+    return false;
+}
+
+bool Person::Type(Control& box, std::string_view text) {
+    if (!IsBox(box)) return Refuse("type into", box, "it is not a text or combo box");
+    if (auto why = input::Refusal(box); !why.empty()) return Refuse("type into", box, why);
+    auto keep = box.Parent().KeepAlive();
+    box.SetFocus();
+    input::Text(box.Parent(), text);
+    return true;
+}
+
+bool Person::Key(Control& control, int16_t key) {
+    if (!control.TakesFocus()) return Refuse("press a key in", control, "it never takes the focus");
+    if (auto why = input::Refusal(control); !why.empty()) return Refuse("press a key in", control, why);
+    auto keep = control.Parent().KeepAlive();
+    control.SetFocus();
+    input::Key(control.Parent(), key);
+    return true;
+}
+
+bool Person::Set(Control& box, const std::string& text) {
+    if (!IsBox(box)) return Refuse("set the text of", box, "it is not a text or combo box");
+    if (auto why = input::Refusal(box); !why.empty()) return Refuse("set the text of", box, why);
+    if (static_cast<TextControl&>(box).Locked()) return Refuse("set the text of", box, "it is locked");
+    input::Replace(static_cast<TextControl&>(box), text);
+    return true;
+}
+
+bool Person::Pick(Control& combo, int32_t position) {
+    if (combo.Kind() != ControlKind::ComboBox) return Refuse("pick from", combo, "it is not a combo box");
+    if (auto why = input::Refusal(combo); !why.empty()) return Refuse("pick from", combo, why);
+    auto& box = static_cast<ComboBox&>(combo);
+    if (position < 0 || position >= box.ListCount())
+        return Refuse("pick from", combo,
+                      "it has no entry " + std::to_string(position) + " (" + std::to_string(box.ListCount()) +
+                          " entries)");
+    input::Pick(box, position);
+    return true;
+}
+
+bool Person::Click(Control& control) {
+    if (auto why = input::Refusal(control); !why.empty()) return Refuse("click", control, why);
+    input::Click(control);
+    return true;
+}
+
+bool Person::Press(Control& button) {
+    if (!IsButton(button)) return Refuse("press", button, "it is not a button, check box or option");
+    if (auto why = input::Refusal(button); !why.empty()) return Refuse("press", button, why);
+    input::KeyboardClick(button);
+    return true;
+}
+
+bool Person::Focus(Control& control) {
+    if (!control.TakesFocus()) return Refuse("focus", control, "it never takes the focus");
+    if (auto why = input::Refusal(control); !why.empty()) return Refuse("focus", control, why);
+    control.SetFocus();
+    return true;
+}
+
+bool Person::CloseBox(Form& form) {
+    if (auto why = input::Refusal(form); !why.empty()) {
+        Unexpected("cannot close " + form.Name() + ": " + why);
+        return false;
+    }
+    input::CloseBox(form);
+    return true;
+}
+
+}  // namespace sim

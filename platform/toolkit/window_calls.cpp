@@ -1,0 +1,74 @@
+#include "platform/toolkit/window_calls.h"
+
+#include "platform/toolkit/backend.h"
+#include "platform/toolkit/combo_box.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/window_handles.h"
+
+namespace platform::toolkit {
+
+namespace {
+constexpr int32_t kTwipsPerPixel = 15;
+
+int16_t& CurrentPointer() {
+    static int16_t pointer = vbDefault;
+    return pointer;
+}
+}  // namespace
+
+int32_t SetWindowPos(Hwnd hwnd, Hwnd insertAfter, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t flags) {
+    if (Form* form = detail::FindForm(hwnd)) {
+        if (!(flags & SWP_NOMOVE)) {
+            form->SetLeft(x * kTwipsPerPixel);
+            form->SetTop(y * kTwipsPerPixel);
+        }
+        if (!(flags & SWP_NOSIZE)) {
+            form->SetWidth(cx * kTwipsPerPixel);
+            form->SetHeight(cy * kTwipsPerPixel);
+        }
+        if (!(flags & SWP_NOZORDER) && insertAfter == HWND_TOPMOST)
+            form->SetTopMost(true);
+        else if (!(flags & SWP_NOZORDER) && (insertAfter == HWND_NOTOPMOST || insertAfter == HWND_BOTTOM))
+            form->SetTopMost(false);
+        else if (auto backend = Installed())
+            backend->WindowPosChanged(*form);
+        return 1;
+    }
+    if (Control* control = detail::FindControl(hwnd)) {
+        if (!(flags & SWP_NOMOVE)) {
+            control->SetLeft(x * kTwipsPerPixel);
+            control->SetTop(y * kTwipsPerPixel);
+        }
+        if (!(flags & SWP_NOSIZE)) {
+            control->SetWidth(cx * kTwipsPerPixel);
+            control->SetHeight(cy * kTwipsPerPixel);
+        }
+        return 1;
+    }
+    return 0;
+}
+
+int32_t SendMessageA(Hwnd hwnd, int32_t message, int32_t wParam, int32_t /*lParam*/) {
+    Control* control = detail::FindControl(hwnd);
+    if (!control || control->Kind() != ControlKind::ComboBox) return 0;
+    auto& box = static_cast<ComboBox&>(*control);
+    if (message == CB_SHOWDROPDOWN) {
+        box.ShowDropDown(wParam != 0);
+        return 1;
+    }
+    if (message == CB_GETDROPPEDSTATE) return box.DroppedDown() ? 1 : 0;
+    return 0;
+}
+
+void SendKeys(std::string_view keys, bool wait) {
+    if (auto backend = Installed()) backend->SendKeys(keys, wait);
+}
+
+int16_t Screen::MousePointer() { return CurrentPointer(); }
+
+void Screen::SetMousePointer(int16_t pointer) {
+    CurrentPointer() = pointer;
+    if (auto backend = Installed()) backend->MousePointerChanged(pointer);
+}
+
+}  // namespace platform::toolkit
