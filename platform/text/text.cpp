@@ -280,6 +280,25 @@ double NumericValue(std::string_view s) {
     return value;
 }
 
+double Val(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    std::string number;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) number += s[i++];
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        if (s[i] >= '0' && s[i] <= '9') {
+            number += s[i];
+        } else if (s[i] == '.' && !point) {
+            point = true;
+            number += s[i];
+        } else {
+            break;
+        }
+    }
+    return number.empty() ? 0 : std::strtod(number.c_str(), nullptr);
+}
+
 bool CBool(std::string_view s) {
     std::string t = Trim(s);
     if (EqualNoCase(t, "True")) return true;

@@ -60,6 +60,9 @@ inline constexpr const char* vbCrLf = "\r\n";
 bool IsNumeric(std::string_view s);
 // The value of numeric text (IsNumeric must hold).
 double NumericValue(std::string_view s);
+// The leading number of a text (blanks skipped, digits with one decimal point), 0
+// when it has none: Val("11.0.0.0") is 11, Val("10.5a") is 10.5.
+double Val(std::string_view s);
 // A Boolean from text: "True"/"False" in any capitals, or a number (0 false). Throws
 // the type-mismatch failure (13) for text that does not convert.
 bool CBool(std::string_view s);

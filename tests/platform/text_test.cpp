@@ -105,3 +105,11 @@ TEST(Text, ChrAndAscW) {
     EXPECT_EQ(text::AscW("é"), 0xE9u);
     EXPECT_EQ(text::AscW(""), 0u);
 }
+
+TEST(Text, ValTakesTheLeadingNumberOnly) {
+    EXPECT_DOUBLE_EQ(text::Val("11.0.0.0"), 11);
+    EXPECT_DOUBLE_EQ(text::Val("9.0.0.2711"), 9);
+    EXPECT_DOUBLE_EQ(text::Val("10.5a"), 10.5);
+    EXPECT_DOUBLE_EQ(text::Val(" 12 "), 12);
+    EXPECT_DOUBLE_EQ(text::Val("Outlook"), 0);
+}

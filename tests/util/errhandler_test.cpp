@@ -3,6 +3,7 @@
 using platform::ErrorInfo;
 
 TEST_F(UtilTest, TheReportNamesNumberDescriptionModuleAndProcedure) {
+    ExpectReport("Error 53: File not found\r\nThe error occurred in clsUtil:OpenFile()");
     util->ErrHandler(ErrorInfo(53, "File not found"), "clsUtil", "OpenFile()");
     ASSERT_EQ(machine.Toolkit().Shown().size(), 1u);
     const auto& box = machine.Toolkit().Shown()[0];
@@ -37,8 +38,6 @@ TEST_F(UtilTest, TheNormalExitIsRecognisedByItsExactWordsAlone) {
 TEST_F(UtilTest, TheObjectAnswersForItsInterfacesOnly) {
     auto unknown = std::static_pointer_cast<platform::com::IUnknown>(std::static_pointer_cast<_clsUtil>(util));
     EXPECT_EQ(platform::com::Query<_clsUtil>(unknown).get(), static_cast<_clsUtil*>(util.get()));
-    struct Other {
-        static constexpr platform::com::Guid IID = platform::com::Guid::Parse("{7B388241-E024-45E8-A917-C4AC99AA21ED}");
-    };
-    EXPECT_EQ(util->QueryInterface(Other::IID), nullptr);
+    constexpr auto otherInterface = platform::com::Guid::Parse("{7B388241-E024-45E8-A917-C4AC99AA21ED}");
+    EXPECT_EQ(util->QueryInterface(otherInterface), nullptr);
 }

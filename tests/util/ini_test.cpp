@@ -19,7 +19,9 @@ TEST_F(UtilTest, AValueComesBackCutTo511Characters) {
 }
 
 TEST_F(UtilTest, SaveCreatesTheFileAndReadsBack) {
+    util->CreateNewFolder("C:\\ProgramData\\Quillet\\");
     EXPECT_NE(util->SaveSettingINI("Quillet", "Setup", "Root", "P:\\Projects\\", kIni), 0);
     EXPECT_EQ(util->GetSettingINI("Quillet", "Setup", "Root", "C:\\", kIni), "P:\\Projects\\");
     EXPECT_EQ(util->SaveSettingINI("Quillet", "Setup", "Root", "x", "Q:\\Unmapped\\Quillet.ini"), 0);
+    EXPECT_EQ(util->SaveSettingINI("Quillet", "Setup", "Root", "x", "C:\\NoSuchFolder\\Quillet.ini"), 0);
 }

@@ -13,10 +13,13 @@ TEST_F(UtilTest, OpenFileReadsLineByLine) {
 }
 
 TEST_F(UtilTest, OpeningAMissingFileWithoutCreateIsReportedAndFalse) {
+    util->CreateNewFolder("C:\\ProgramData\\Quillet\\");
     ExpectReport("Error 53: File not found\r\nThe error occurred in clsUtil:OpenFile()");
     EXPECT_FALSE(util->OpenFile("C:\\ProgramData\\Quillet\\Quillet.cnt", 1, false));
     EXPECT_EQ(util->UtilFile(), nullptr);
     EXPECT_FALSE(util->DoesFileExist("C:\\ProgramData\\Quillet\\", "Quillet.cnt"));
+    ExpectReport("Error 76: Path not found\r\nThe error occurred in clsUtil:OpenFile()");
+    EXPECT_FALSE(util->OpenFile("C:\\NoSuchFolder\\Quillet.cnt", 1, false));
 }
 
 TEST_F(UtilTest, AppendingAddsLinesAndCreateMakesTheFile) {

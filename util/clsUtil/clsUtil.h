@@ -2,12 +2,12 @@
 // file-name cleaning, shell operations, the project-number prompt and the error report.
 #pragma once
 
+#include "platform/com/server.h"
 #include "platform/errors/frame.h"
 #include "util/interfaces/clsUtil.h"
 
 class clsUtil final : public _clsUtil {
 public:
-    static constexpr platform::com::Guid CLSID = platform::com::Guid::Parse("{ADD9B7A7-C511-4A04-B6B1-D4C38B8A6570}");
 
     void* QueryInterface(const platform::com::Guid& iid) override;
 
@@ -52,4 +52,5 @@ private:
     std::string INIFile_;
     std::shared_ptr<FileSystemObject> FileSys_;
     std::shared_ptr<TextStream> UtilFile_;
+    platform::com::ServerLock lock_;
 };

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "util/interfaces/next_project_number.h"
+
+TEST(NextProjectNumber, ALastDigitBelowNineCountsUp) {
+    EXPECT_EQ(SuggestNextProjectNumber("P-17"), "P-18");
+    EXPECT_EQ(SuggestNextProjectNumber("5"), "6");
+    EXPECT_EQ(SuggestNextProjectNumber("A-07"), "A-08");
+    EXPECT_EQ(SuggestNextProjectNumber("05-120"), "05-121");
+}
+
+TEST(NextProjectNumber, ANineCarriesIntoTwoThenThreeCharacters) {
+    EXPECT_EQ(SuggestNextProjectNumber("P-19"), "P-20");
+    EXPECT_EQ(SuggestNextProjectNumber("1009"), "1010");
+    EXPECT_EQ(SuggestNextProjectNumber("9"), "10");
+    EXPECT_EQ(SuggestNextProjectNumber("2199"), "2200");
+    EXPECT_EQ(SuggestNextProjectNumber("99"), "100");
+    EXPECT_EQ(SuggestNextProjectNumber("X199"), "X200");
+    EXPECT_EQ(SuggestNextProjectNumber("A-09"), "A-10");
+}
+
+TEST(NextProjectNumber, LeadingZerosOfTheChangedDigitsAreLost) {
+    EXPECT_EQ(SuggestNextProjectNumber("P-099"), "P-100");
+    EXPECT_EQ(SuggestNextProjectNumber("P-009"), "P-010");
+}
+
+TEST(NextProjectNumber, WhatCannotCarryGivesNothingOrTheNumberItself) {
+    EXPECT_EQ(SuggestNextProjectNumber(""), "");
+    EXPECT_EQ(SuggestNextProjectNumber("A9"), "");
+    EXPECT_EQ(SuggestNextProjectNumber("1999"), "");
+    EXPECT_EQ(SuggestNextProjectNumber("A-99"), "");
+    EXPECT_EQ(SuggestNextProjectNumber("P-1X"), "");
+    EXPECT_EQ(SuggestNextProjectNumber("A99"), "A99");
+    EXPECT_EQ(SuggestNextProjectNumber("-9"), "-9");
+}
