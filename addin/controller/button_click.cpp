@@ -1,0 +1,59 @@
+// A click on the button of a mail window: the save form opens, filled from the
+// message's subject and the project list.
+#include "addin/controller/clsQuillet.h"
+#include "addin/controller/object_ref.h"
+#include "addin/host/modMain.h"
+#include "addin/host/version.h"
+#include "util/interfaces/IclsOutlook.h"
+
+namespace outlook = platform::outlook;
+
+void clsQuillet::mcbQuilletMenuButton_Click() {
+    Guard("QuilletMenuButton_Click()").Run([&] {
+        LoadProjectList();
+
+        auto item = Use(Use(Use(gOutlook).App()).ActiveInspector()).CurrentItem();
+        auto mail = std::dynamic_pointer_cast<outlook::MailItem>(item);
+        if (!mail) platform::Raise(13, "Type mismatch");
+        gOutlook->MailItem(mail);
+        std::string subject = Use(gOutlook->MailItem()).Subject();
+
+        frmQuilletEvent = std::make_shared<frmQuillet>();
+        frmQuillet& form = Use(SaveForm());
+        form.Show(platform::toolkit::vbModeless);
+        form.ZOrder(0);
+
+        if (!subject.empty()) {
+            if (UsePlexar_) {
+                if (!ParseSubjectTag(subject)) MailSubject_ = subject;
+            } else {
+                MailSubject_ = subject;
+            }
+            if (!ProjectNumber_.empty()) CheckTypedProject();
+        }
+
+        ShowWorkUnitLabels();
+        FillProjectList(form.cboQuillet);
+        ShowProjectOnSaveForm(form);
+        FillingForm_ = false;
+
+        // The "Required" alerts: in Plexar mode new projects are made in Plexar, and
+        // the project's alert takes the new-project button's place.
+        if (UsePlexar_) {
+            form.cmdQuillet(2).SetVisible(false);
+            form.lblAlert(2).SetLeft(form.lblAlert(0).Left());
+            form.lblAlert(0).SetLeft(form.cmdQuillet(2).Left());
+        } else {
+            form.lblAlert(0).SetLeft(form.cmdQuillet(2).Left() + form.cmdQuillet(2).Width() + 75);
+        }
+        form.lblAlert(0).SetTag("required");
+        form.lblAlert(0).SetForeColor(255);
+        form.lblAlert(0).SetVisible(false);
+        form.lblAlert(0).SetCaption("Required");
+
+        if (MailSent_) form.cmdQuillet(0).SetCaption("Save");
+        form.SetCaption(form.Caption() + LibraryVersionText());
+        form.SetHeight(5385);
+        form.lblWebSite.SetTop(form.Height() - form.lblWebSite.Height());
+    });
+}

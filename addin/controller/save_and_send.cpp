@@ -1,0 +1,95 @@
+// "Send and Save": the checks before the save, then the message written into the
+// project folder as an Outlook message file and sent.
+#include "addin/controller/clsQuillet.h"
+#include "addin/controller/object_ref.h"
+#include "addin/forms/web_addresses.h"
+#include "addin/host/modMain.h"
+#include "platform/text/text.h"
+#include "platform/toolkit/dialogs.h"
+#include "util/interfaces/IclsOutlook.h"
+#include "util/interfaces/clsUtil.h"
+
+namespace outlook = platform::outlook;
+namespace text = platform::text;
+
+namespace {
+const std::string kCrLf = "\r\n";
+
+std::string HtmlFooter(const std::string& savedFile) {
+    const std::string address = QuilletWebAddress;
+    return "<DIV><P>" + savedFile + "<br/>Save important emails with <a href=\"" + address + "\">" + address +
+           "</a></P></DIV></BODY>";
+}
+
+std::string PlainFooter(const std::string& savedFile) {
+    return kCrLf + savedFile + kCrLf + "Save important emails with " + std::string(QuilletWebAddress) + kCrLf;
+}
+}  // namespace
+
+// Returns true when the save form is to close.
+bool clsQuillet::SaveButtonClicked() {
+    ProjFormClosed_ = false;
+    const std::string problems = ValidateSaveForm();
+    if (!problems.empty()) {
+        if (MailSent_)
+            platform::toolkit::MsgBox("Quillet cannot save this E-mail... " + kCrLf + problems,
+                                      platform::toolkit::vbInformation, "Cannot Save");
+        else
+            platform::toolkit::MsgBox("Quillet cannot send this E-mail... " + kCrLf + problems,
+                                      platform::toolkit::vbInformation, "Cannot Send");
+        return false;
+    }
+    if (ProjFormClosed_) return false;
+
+    frmQuillet& form = Use(SaveForm());
+    form.txtSaveFolder.SetText(FixPath(form.txtSaveFolder.Text()));
+    std::string folder = form.txtSaveFolder.Text();
+    const bool exists = EnsureFolderExists(folder);
+    if (folder != form.txtSaveFolder.Text()) form.txtSaveFolder.SetText(folder);
+    if (!exists) return false;
+
+    form.Hide();
+    return SaveAndSendMail();
+}
+
+bool clsQuillet::SaveAndSendMail() {
+    bool result = false;
+    std::string fileName;
+    bool wroteFile = false;
+    Guard("SaveAndSendMail()")
+        // The user refused Outlook's security prompt: the form closes without a word,
+        // and a file this save already wrote goes again. A file of that name that this
+        // save did not write (an earlier filing) stays.
+        .On(platform::err::OutlookRefused,
+            [&](const platform::ErrorInfo&) {
+                result = true;
+                const std::string folder = Use(SaveForm()).txtSaveFolder.Text();
+                if (wroteFile && gUtil->DoesFileExist(folder, fileName)) gUtil->UtilDeleteFile(folder + fileName, true);
+                return platform::Resume::ExitStep;
+            })
+        .Run([&] {
+            const std::string baseName = gUtil->RemoveIllegalCharacters(MailSubject_);
+            auto mail = gOutlook->MailItem();
+            outlook::MailItem& item = Use(mail);
+            if (item.Subject().empty())
+                item.Subject(ProjectNumber_ + ProjDelim_ + ProjectName_ + SubjDelim_ + MailSubject_);
+            fileName = baseName + (item.Attachments()->Count() != 0 ? "(att)" : "") + ".msg";
+            const std::string folder = Use(SaveForm()).txtSaveFolder.Text();
+            if (!CheckExistingFile(folder, fileName)) return;
+
+            if (item.Recipients()->Count() != 0) {
+                const int32_t editor = Use(Use(gOutlook->App()).ActiveInspector()).EditorType();
+                if (editor == outlook::olEditorHTML || editor == outlook::olEditorWord) {
+                    const std::string footer = HtmlFooter(Use(SaveForm()).txtSaveFolder.Text() + fileName);
+                    item.HTMLBody(text::Replace(item.HTMLBody(), "</BODY>", footer, text::Compare::Text));
+                } else {
+                    item.Body(item.Body() + PlainFooter(folder + fileName));
+                }
+                item.SaveAs(folder + fileName, gOutlook->SaveType());
+                wroteFile = true;
+            }
+            if (!MailSent_) item.Send();
+            result = true;
+        });
+    return result;
+}

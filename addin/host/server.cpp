@@ -1,0 +1,74 @@
+// The add-in library as an in-process server: its classes, its registration (with
+// the add-in registration record that makes Outlook load it) and its unloading.
+#include "addin/host/Connect.h"
+#include "addin/host/clsQLOutlook.h"
+#include "addin/host/modMain.h"
+#include "platform/com/class_factory.h"
+#include "platform/com/registration.h"
+#include "platform/errors/frame.h"
+#include "platform/registry/registry.h"
+
+namespace com = platform::com;
+
+namespace {
+
+// The add-in registration record: Outlook loads the add-in at its start.
+constexpr const char* kAddinKey = "Software\\Microsoft\\Office\\Outlook\\Addins\\Quillet.Connect";
+
+com::ServerEntry Server() {
+    static const int anchor = 0;
+    return com::ServerEntry{
+        com::ModuleFileName(&anchor),
+        "Quillet",
+        com::Guid::Parse("{F75E3F00-15E9-4689-876C-6ED63675D3A4}"),
+        "1.0",
+        "Orvek Quillet Utility for Outlook 2000",
+        {
+            {"Connect", Connect::CLSID, com::Guid::Parse("{B3B26452-F3D1-43C2-ABDB-81925EEB8AD2}")},
+            {"clsQLOutlook", clsQLOutlook::CLSID, com::Guid::Parse("{E7111B9F-E2B2-45A1-A923-AAD5BC0A50EA}")},
+        },
+    };
+}
+
+}  // namespace
+
+QUILLET_EXPORT int32_t DllGetClassObject(const com::Guid* clsid, const com::Guid* iid,
+                                         std::shared_ptr<com::IUnknown>* factory) {
+    if (!clsid || !iid || !factory || !(*iid == com::IClassFactory::IID || *iid == com::IUnknown::IID))
+        return com::CLASS_E_CLASSNOTAVAILABLE;
+    if (*clsid == Connect::CLSID)
+        *factory = std::make_shared<com::ClassFactory<Connect, platform::outlook::IDTExtensibility2>>(LibraryStart);
+    else if (*clsid == clsQLOutlook::CLSID)
+        *factory = std::make_shared<com::ClassFactory<clsQLOutlook, IclsOutlook>>(LibraryStart);
+    else
+        return com::CLASS_E_CLASSNOTAVAILABLE;
+    return com::S_OK;
+}
+
+QUILLET_EXPORT int32_t DllRegisterServer() {
+    int32_t result = com::SELFREG_E_CLASS;
+    platform::ErrorFrame([](const platform::ErrorInfo&) {}).Run([&] {
+        com::Register(Server());
+        using platform::registry::Hive;
+        platform::registry::SetString(Hive::CurrentUser, kAddinKey, "FriendlyName", "Quillet");
+        platform::registry::SetString(Hive::CurrentUser, kAddinKey, "Description", "Quillet Outlook Utility for Plexar");
+        platform::registry::SetDword(Hive::CurrentUser, kAddinKey, "LoadBehavior", 3);
+        platform::registry::SetDword(Hive::CurrentUser, kAddinKey, "CommandLineSafe", 0);
+        result = com::S_OK;
+    });
+    return result;
+}
+
+QUILLET_EXPORT int32_t DllUnregisterServer() {
+    int32_t result = com::SELFREG_E_CLASS;
+    platform::ErrorFrame([](const platform::ErrorInfo&) {}).Run([&] {
+        platform::registry::DeleteTree(platform::registry::Hive::CurrentUser, kAddinKey);
+        com::Unregister(Server());
+        result = com::S_OK;
+    });
+    return result;
+}
+
+QUILLET_EXPORT int32_t DllCanUnloadNow() {
+    return com::ServerLock::LiveObjects() == 0 ? com::S_OK : com::S_FALSE;
+}
