@@ -1,6 +1,7 @@
 // The add-in's state read by name, for a host that checks it (the simulator's
 // "expect field" and "expect db" steps): controller fields, the module-level
-// strings, and the database object's properties ("db.ConnectString").
+// strings and objects ("gController" reads "held" or "released"), and the database
+// object's properties ("db.ConnectString").
 #include <string>
 
 #include "addin/controller/clsQuillet.h"
@@ -24,7 +25,13 @@ std::optional<std::string> DbProperty(std::string_view name) {
     return std::nullopt;
 }
 
+std::string Held(bool held) { return held ? "held" : "released"; }
+
 std::optional<std::string> Read(std::string_view name) {
+    if (name == "gDb") return Held(gDb != nullptr);
+    if (name == "gUtil") return Held(gUtil != nullptr);
+    if (name == "gController") return Held(gController != nullptr);
+    if (name == "gOutlook") return Held(gOutlook != nullptr);
     if (name == "gSettingsFolder") return gSettingsFolder;
     if (name == "gCommonAppData") return gCommonAppData;
     if (name == "gProgramFiles") return gProgramFiles;

@@ -7,6 +7,7 @@
 namespace sim {
 
 std::shared_ptr<ol::NameSpace> SimApplication::GetNamespace(const std::string& type) {
+    if (faults_) faults_->Check(OutlookCall::Namespace);
     auto upper = type;
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });

@@ -2,6 +2,8 @@
 // current user.
 #pragma once
 
+#include "hosts/sim/host/outlook_faults.h"
+
 #include <memory>
 #include <string>
 
@@ -44,9 +46,11 @@ public:
     void SetMajorVersion(int32_t major) { version_ = std::to_string(major) + ".0.0.0"; }
     void SetUser(std::string name) { mapi_->SetUser(std::move(name)); }
     void RaiseQuit();
+    void UseFaults(std::shared_ptr<OutlookFaults> faults) { faults_ = std::move(faults); }
 
 private:
     std::shared_ptr<OutlookWindows> windows_;
+    std::shared_ptr<OutlookFaults> faults_;
     std::shared_ptr<SimNameSpace> mapi_ = std::make_shared<SimNameSpace>();
     std::string version_ = "11.0.0.0";
 };

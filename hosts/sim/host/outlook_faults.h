@@ -25,9 +25,10 @@ inline constexpr int32_t BadParameter = int32_t(0x80070057u);  // E_INVALIDARG
 // 5 "Invalid procedure call or argument".
 [[noreturn]] void RaiseInvalidArgument();
 
-// The kinds of mail-item calls a failure can be armed for. Body covers every read and
-// write of Body and HTMLBody.
-enum class OutlookCall { SaveAs, Send, Body };
+// The kinds of calls a failure can be armed for: on a mail item (Body covers every
+// read and write of Body and HTMLBody), and the application's GetNamespace (the first
+// call an add-in makes when it connects).
+enum class OutlookCall { SaveAs, Send, Body, Namespace };
 
 // Failures armed for the next call of a kind, on whichever mail item makes it. Each
 // fires once.

@@ -18,7 +18,7 @@ public:
 
 }  // namespace
 
-Outlook::Outlook() = default;
+Outlook::Outlook() { app_->UseFaults(faults_); }
 
 void Outlook::SetVersion(int32_t major) { app_->SetMajorVersion(major); }
 
@@ -52,6 +52,7 @@ void Outlook::Connect(std::shared_ptr<ol::IDTExtensibility2> addIn, std::string 
 void Outlook::Disconnect() {
     RefuseAfterQuit("disconnect the add-ins");
     auto leaving = std::exchange(connected_, {});
+    former_.insert(former_.end(), leaving.begin(), leaving.end());
     for (auto& connection : leaving) {
         ol::CustomArray custom;
         CallAddIn(connection.progId, "OnDisconnection",
@@ -64,11 +65,32 @@ void Outlook::Quit() {
     quit_ = true;
     app_->RaiseQuit();
     auto leaving = std::exchange(connected_, {});
+    former_.insert(former_.end(), leaving.begin(), leaving.end());
     for (auto& connection : leaving) {
         ol::CustomArray custom;
         CallAddIn(connection.progId, "OnBeginShutdown", [&] { connection.addIn->OnBeginShutdown(custom); });
     }
     for (auto& connection : leaving) {
+        ol::CustomArray custom;
+        CallAddIn(connection.progId, "OnDisconnection",
+                  [&] { connection.addIn->OnDisconnection(ol::ext_dm_HostShutdown, custom); });
+    }
+}
+
+void Outlook::RaiseQuitEvent() { app_->RaiseQuit(); }
+
+void Outlook::BeginShutdown() {
+    for (auto* list : {&connected_, &former_})
+        for (auto& connection : *list) {
+            ol::CustomArray custom;
+            CallAddIn(connection.progId, "OnBeginShutdown", [&] { connection.addIn->OnBeginShutdown(custom); });
+        }
+}
+
+void Outlook::DisconnectAgain() {
+    auto leaving = std::exchange(connected_, {});
+    former_.insert(former_.end(), leaving.begin(), leaving.end());
+    for (auto& connection : former_) {
         ol::CustomArray custom;
         CallAddIn(connection.progId, "OnDisconnection",
                   [&] { connection.addIn->OnDisconnection(ol::ext_dm_HostShutdown, custom); });

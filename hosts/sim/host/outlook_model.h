@@ -63,6 +63,13 @@ public:
     // for each add-in. The windows and items stay to be looked at.
     void Quit();
     bool HasQuit() const { return quit_; }
+    // Outlook's quitting in its three steps, for a scenario that looks in between:
+    // the Quit event alone; OnBeginShutdown alone (for every add-in connected, or
+    // connected before a disconnection); OnDisconnection (host shutdown) for every
+    // add-in that is or was connected, however often it was called before.
+    void RaiseQuitEvent();
+    void BeginShutdown();
+    void DisconnectAgain();
     std::vector<std::string> ConnectedAddIns() const;
     // Failures that escaped an add-in's connection calls, one line each
     // ("Quillet.Connect OnConnection: 91 Object variable or With block variable not set").
@@ -109,6 +116,7 @@ private:
     std::shared_ptr<OutlookWindows> windows_ = OutlookWindows::Create();
     std::shared_ptr<SimApplication> app_ = std::make_shared<SimApplication>(windows_);
     std::vector<Connection> connected_;
+    std::vector<Connection> former_;  // connected once, disconnected since
     std::vector<std::string> escaped_;
     bool started_ = false;
     bool quit_ = false;

@@ -86,7 +86,7 @@ void Session::Dispatch(const Step& step) {
         verb == "outlook" || verb == "user")
         Machine(step);
     else if (verb == "start" || verb == "open" || verb == "activate" || (verb == "click" && step.IsWord(1, "button")) ||
-             verb == "close" || verb == "fail" || verb == "disconnect" || verb == "quit")
+             verb == "close" || verb == "fail" || verb == "disconnect" || verb == "quit" || verb == "shutdown")
         OutlookStep(step);
     else if (verb == "type" || verb == "key" || verb == "set" || verb == "pick" || verb == "click" ||
              verb == "press" || verb == "focus" || verb == "closebox")

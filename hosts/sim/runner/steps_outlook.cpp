@@ -92,13 +92,22 @@ void Session::OutlookStep(const Step& step) {
         OutlookCall kind = call == "saveas" ? OutlookCall::SaveAs
                            : call == "send" ? OutlookCall::Send
                            : call == "body" ? OutlookCall::Body
-                                            : throw BadStep("fail saveas, send or body");
+                           : call == "namespace" ? OutlookCall::Namespace
+                                            : throw BadStep("fail saveas, send, body or namespace");
         std::string description = step.tokens.size() > 3 ? TextAt(step, 3) : std::string();
         outlook_->FailNext(kind, int32_t(NumberAt(step, 2)), description);
     } else if (verb == "disconnect") {
-        outlook_->Disconnect();
+        if (step.IsWord(1, "again"))
+            outlook_->DisconnectAgain();
+        else
+            outlook_->Disconnect();
     } else if (verb == "quit") {
-        outlook_->Quit();
+        if (step.IsWord(1, "event"))
+            outlook_->RaiseQuitEvent();
+        else
+            outlook_->Quit();
+    } else if (verb == "shutdown") {
+        outlook_->BeginShutdown();
     }
 }
 
