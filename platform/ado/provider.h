@@ -1,0 +1,107 @@
+// The providers behind Connection: what "Provider=" in a connection string names.
+// A provider turns the string's properties into a Session on one database; the
+// Connection and its Recordsets only talk to the Session. The providers for Access
+// files ("Microsoft.Jet.OLEDB.4.0", "Microsoft.ACE.OLEDB.12.0") are registered from
+// the start; a server provider registers itself the same way.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <memory_resource>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/ado/connection_properties.h"
+#include "platform/ado/variant.h"
+
+namespace platform::ado {
+
+// The values of a result, row after row, in fixed blocks: a growing result is never
+// moved, and a value stays where it is once stored. Texts live in a few large blocks
+// of memory that the cells own.
+class Cells {
+public:
+    Cells() : memory_(std::make_unique<std::pmr::monotonic_buffer_resource>()) {}
+    Cells(Cells&& other) noexcept
+        : memory_(std::move(other.memory_)), blocks_(std::move(other.blocks_)), size_(std::exchange(other.size_, 0)) {}
+    Cells& operator=(Cells&& other) noexcept {
+        // The values go before the memory that holds their texts.
+        blocks_ = std::move(other.blocks_);
+        memory_ = std::move(other.memory_);
+        size_ = std::exchange(other.size_, 0);
+        return *this;
+    }
+    ~Cells() { blocks_.clear(); }  // the values before the memory that holds their texts
+
+    template <class... Args>
+    void emplace_back(Args&&... args) {
+        Next() = Variant(std::forward<Args>(args)...);
+    }
+    void push_back(Variant value) { Next() = std::move(value); }
+    // A text value, kept in the cells' own memory.
+    void push_text(std::string_view text) {
+        if (!memory_) memory_ = std::make_unique<std::pmr::monotonic_buffer_resource>();
+        Next() = Variant(text, memory_.get());
+    }
+
+    const Variant& operator[](size_t i) const { return blocks_[i >> kBlockBits][i & kBlockMask]; }
+    size_t size() const { return size_; }
+
+private:
+    static constexpr size_t kBlockBits = 12;
+    static constexpr size_t kBlockSize = size_t(1) << kBlockBits;
+    static constexpr size_t kBlockMask = kBlockSize - 1;
+
+    Variant& Next() {
+        if ((size_ & kBlockMask) == 0) blocks_.push_back(std::make_unique<Variant[]>(kBlockSize));
+        return blocks_.back()[size_++ & kBlockMask];
+    }
+
+    std::unique_ptr<std::pmr::monotonic_buffer_resource> memory_;
+    std::vector<std::unique_ptr<Variant[]>> blocks_;
+    size_t size_ = 0;
+};
+
+// What one statement gave back.
+struct RowSet {
+    bool returnsRows = false;        // a query (even one without rows)
+    std::vector<std::string> names;  // the result's column names
+    Cells cells;                     // row after row, names.size() values each
+    int64_t recordsAffected = -1;    // the records a write changed; -1 for a query
+
+    size_t Columns() const { return names.size(); }
+    size_t Rows() const { return names.empty() ? 0 : cells.size() / names.size(); }
+};
+
+// An open database.
+class Session {
+public:
+    virtual ~Session() = default;
+    // Runs exactly one statement. Without wantRows a query's rows are not kept.
+    virtual RowSet Execute(std::string_view statement, bool wantRows) = 0;
+    // Transactions nest; level is the level being entered (Begin) or left (Commit,
+    // Rollback), 1 being the outermost.
+    virtual void BeginTransaction(int32_t level) = 0;
+    virtual void CommitTransaction(int32_t level) = 0;
+    virtual void RollbackTransaction(int32_t level) = 0;
+};
+
+class Provider {
+public:
+    virtual ~Provider() = default;
+    // Opens the database the properties name. user and password are those passed to
+    // Connection::Open (empty when not given there).
+    virtual std::unique_ptr<Session> Connect(const ConnectionProperties& properties, std::string_view user,
+                                             std::string_view password) = 0;
+};
+
+// Registers a provider under a name (compared without regard to case), replacing
+// any provider of that name.
+void RegisterProvider(std::string_view name, std::shared_ptr<Provider> provider);
+// The provider registered under the name, or null.
+std::shared_ptr<Provider> FindProvider(std::string_view name);
+
+}  // namespace platform::ado

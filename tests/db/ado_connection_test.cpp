@@ -1,0 +1,166 @@
+// Connection and Recordset on a project database.
+#include "db_fixture.h"
+#include "platform/ado/ado.h"
+
+namespace dbtest {
+namespace {
+
+using namespace platform::ado;
+
+int32_t FailureNumber(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const platform::ErrorInfo& e) {
+        return e.Number;
+    }
+    return 0;
+}
+
+class AdoConnection : public DbTest {
+protected:
+    void SetUp() override {
+        MakeDatabase({{"1", "One", "F1", true}, {"2", "Two", "F2", false}, {"3", "Three", "F3", true}});
+        conn->Open(kJetString);
+    }
+    std::shared_ptr<Connection> conn = std::make_shared<Connection>();
+};
+
+TEST_F(AdoConnection, OpenAndCloseFollowTheState) {
+    EXPECT_EQ(conn->State(), adStateOpen);
+    EXPECT_EQ(conn->ConnectionString(), kJetString);
+    EXPECT_EQ(FailureNumber([&] { conn->Open(kJetString); }), adoerr::ObjectOpen);
+    conn->Close();
+    EXPECT_EQ(conn->State(), adStateClosed);
+    EXPECT_EQ(FailureNumber([&] { conn->Close(); }), adoerr::ObjectClosed);
+    EXPECT_EQ(FailureNumber([&] { conn->Execute("SELECT 1"); }), adoerr::ConnectionInvalid);
+    conn->Open(kJetString);
+    EXPECT_EQ(conn->State(), adStateOpen);
+}
+
+TEST_F(AdoConnection, RecordsetWalksItsRows) {
+    Recordset rs;
+    rs.Open("SELECT [Project Number], [Project Name], Active FROM Project ORDER BY ProjectID", conn);
+    ASSERT_EQ(rs.State(), adStateOpen);
+    EXPECT_EQ(rs.RecordCount(), 3);
+    EXPECT_FALSE(rs.BOF());
+    EXPECT_FALSE(rs.EndOfFile());
+    Fields fields = rs.Fields();
+    EXPECT_EQ(fields.Count(), 3);
+    EXPECT_EQ(fields.Item(1).Name(), "Project Name");
+    EXPECT_EQ(fields.Item("project name").Value().ToText(), "One");
+    EXPECT_EQ(fields.Item(2).Value(), Variant(true));
+    rs.MoveNext();
+    EXPECT_EQ(fields.Item(2).Value(), Variant(false));
+    rs.MoveLast();
+    EXPECT_EQ(fields.Item(0).Value().ToText(), "3");
+    rs.MoveNext();
+    EXPECT_TRUE(rs.EndOfFile());
+    EXPECT_EQ(FailureNumber([&] { (void)fields.Item(0).Value(); }), adoerr::NoCurrentRecord);
+    EXPECT_EQ(FailureNumber([&] { rs.MoveNext(); }), adoerr::NoCurrentRecord);
+    rs.MoveFirst();
+    rs.MovePrevious();
+    EXPECT_TRUE(rs.BOF());
+    EXPECT_EQ(FailureNumber([&] { rs.MovePrevious(); }), adoerr::NoCurrentRecord);
+    EXPECT_EQ(FailureNumber([&] { (void)fields.Item(3); }), adoerr::ItemNotFound);
+    EXPECT_EQ(FailureNumber([&] { (void)fields.Item("nope"); }), adoerr::ItemNotFound);
+    EXPECT_EQ(FailureNumber([&] { rs.Open("SELECT 1", conn); }), adoerr::ObjectOpen);
+    rs.Close();
+    EXPECT_EQ(rs.State(), adStateClosed);
+    EXPECT_EQ(FailureNumber([&] { (void)rs.RecordCount(); }), adoerr::ObjectClosed);
+    EXPECT_EQ(FailureNumber([&] { rs.Close(); }), adoerr::ObjectClosed);
+}
+
+TEST_F(AdoConnection, AnEmptyResultIsAtBothEnds) {
+    Recordset rs;
+    rs.Open("SELECT * FROM Project WHERE ProjectID = 99", conn);
+    EXPECT_EQ(rs.State(), adStateOpen);
+    EXPECT_TRUE(rs.BOF());
+    EXPECT_TRUE(rs.EndOfFile());
+    EXPECT_EQ(rs.RecordCount(), 0);
+    EXPECT_EQ(rs.Fields().Count(), 5);
+    EXPECT_EQ(FailureNumber([&] { rs.MoveFirst(); }), adoerr::NoCurrentRecord);
+    EXPECT_EQ(FailureNumber([&] { rs.MoveLast(); }), adoerr::NoCurrentRecord);
+}
+
+TEST_F(AdoConnection, AStatementWithoutRowsLeavesTheRecordsetClosed) {
+    Recordset rs;
+    rs.Open("UPDATE Project SET Active = True", conn);
+    EXPECT_EQ(rs.State(), adStateClosed);
+    int32_t affected = 0;
+    auto closed = conn->Execute("UPDATE Project SET Active = False WHERE ProjectID > 1", &affected);
+    ASSERT_TRUE(closed);
+    EXPECT_EQ(closed->State(), adStateClosed);
+    EXPECT_EQ(affected, 2);
+    auto query = conn->Execute("SELECT count(*) FROM Project WHERE Active", &affected);
+    EXPECT_EQ(affected, -1);
+    EXPECT_EQ(query->Fields().Item(0).Value().ToText(), "1");
+}
+
+TEST_F(AdoConnection, RecordsetNeedsAnOpenConnection) {
+    Recordset rs;
+    EXPECT_EQ(FailureNumber([&] { rs.Open("SELECT 1", std::make_shared<Connection>()); }), adoerr::ConnectionInvalid);
+    rs.Open("SELECT 1", conn);
+    EXPECT_EQ(FailureNumber([&] { rs.CursorLocation(adUseClient); }), adoerr::ObjectOpen);
+}
+
+TEST_F(AdoConnection, ClosingTheConnectionClosesItsRecordsets) {
+    auto rs = conn->Execute("SELECT * FROM Project");
+    ASSERT_EQ(rs->State(), adStateOpen);
+    conn->Close();
+    EXPECT_EQ(rs->State(), adStateClosed);
+    EXPECT_EQ(FailureNumber([&] { rs->MoveFirst(); }), adoerr::ObjectClosed);
+    // Opening the connection again does not bring the old recordset back.
+    conn->Open(kJetString);
+    EXPECT_EQ(rs->State(), adStateClosed);
+}
+
+TEST_F(AdoConnection, OneStatementAtATime) {
+    EXPECT_EQ(FailureNumber([&] { conn->Execute("DELETE FROM Project; DELETE FROM Project"); }),
+              adoerr::CommandError);
+    EXPECT_EQ(conn->Execute("SELECT count(*) FROM Project; -- a comment")->Fields().Item(0).Value().ToText(), "3");
+    EXPECT_EQ(FailureNumber([&] { conn->Execute("   "); }), adoerr::CommandError);
+    EXPECT_EQ(FailureNumber([&] { conn->Execute("SELECT Nope FROM Project"); }), adoerr::MissingValue);
+}
+
+TEST_F(AdoConnection, TableCommandsReadTheWholeTable) {
+    auto rs = conn->Execute("Project", nullptr, adCmdTable);
+    EXPECT_EQ(rs->RecordCount(), 3);
+    Recordset direct;
+    direct.Open("[Project]", conn, adOpenKeyset, adLockOptimistic, adCmdTableDirect);
+    EXPECT_EQ(direct.RecordCount(), 3);
+    EXPECT_EQ(FailureNumber([&] { conn->Execute("sp_projects", nullptr, adCmdStoredProc); }), adoerr::NotCapable);
+}
+
+TEST_F(AdoConnection, TransactionsNestAndRollBackTheirOwnLevel) {
+    EXPECT_EQ(FailureNumber([&] { conn->CommitTrans(); }), adoerr::NoTransaction);
+    EXPECT_EQ(conn->BeginTrans(), 1);
+    conn->Execute("DELETE FROM Project WHERE ProjectID = 1");
+    EXPECT_EQ(conn->BeginTrans(), 2);
+    conn->Execute("DELETE FROM Project WHERE ProjectID = 2");
+    EXPECT_EQ(conn->RollbackTrans(), 1);  // brings back 2 only
+    EXPECT_EQ(conn->Execute("SELECT count(*) FROM Project")->Fields().Item(0).Value().ToText(), "2");
+    EXPECT_EQ(conn->CommitTrans(), 0);
+    EXPECT_EQ(FailureNumber([&] { conn->RollbackTrans(); }), adoerr::NoTransaction);
+
+    // Closing in the middle of a transaction undoes it.
+    conn->BeginTrans();
+    conn->Execute("DELETE FROM Project");
+    conn->Close();
+    conn->Open(kJetString);
+    EXPECT_EQ(conn->Execute("SELECT count(*) FROM Project")->Fields().Item(0).Value().ToText(), "2");
+}
+
+TEST_F(AdoConnection, OtherInstallableFormatsAreNotThere) {
+    Connection text;
+    try {
+        text.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\Data\\;Extended Properties=\"text;HDR=No\";");
+        FAIL() << "a text source opened";
+    } catch (const platform::ErrorInfo& e) {
+        EXPECT_EQ(e.Number, adoerr::ProviderFailure);
+        EXPECT_EQ(e.Description, "Could not find installable ISAM.");
+    }
+    EXPECT_EQ(text.State(), adStateClosed);
+}
+
+}  // namespace
+}  // namespace dbtest

@@ -1,0 +1,64 @@
+// The statements of clsDbADO: commands, recordsets and the query result array.
+#include "util/clsDbADO/clsDbADO.h"
+#include "util/clsUtil/clsUtil.h"
+
+using namespace platform::ado;
+
+std::shared_ptr<Recordset> clsDbADO::ExecuteCommand(const std::string& strSQL, int32_t* lRecordsAffected,
+                                                    int32_t lOptions) {
+    if (OpenConn() != adStateOpen) RaiseNormalExit();
+    // The connection stays open.
+    return m_Conn->Execute(strSQL, lRecordsAffected, lOptions);
+}
+
+void clsDbADO::OpenRecordSet(const std::string& strSQL, std::shared_ptr<Recordset>& rs,
+                             std::optional<CursorTypeEnum> adType, std::optional<LockTypeEnum> adLock,
+                             int32_t lOptions) {
+    Guard("OpenRecordSet").Run([&] {
+        if (rs && rs->State() != adStateClosed) rs->Close();
+        rs.reset();
+        rs = std::make_shared<Recordset>();
+        rs->CursorLocation(CursorLocation_);
+        const CursorTypeEnum cursorType = adType.value_or(CursorType_);
+        const LockTypeEnum lockType = adLock.value_or(LockType_);
+        const int32_t options = lOptions == 0 ? int32_t(adCmdUnspecified) : lOptions;
+        if (OpenConn() != adStateOpen) RaiseNormalExit();
+        // The connection stays open; the recordset goes back through rs.
+        rs->Open(strSQL, m_Conn, cursorType, lockType, options);
+    });
+}
+
+QueryResult clsDbADO::GetRSArray(const std::string& strSQL) {
+    QueryResult result;
+    std::shared_ptr<Recordset> rs;
+    Guard("GetRSArray")
+        .Exit([&] {
+            if (rs && rs->State() == adStateOpen) rs->Close();
+            rs.reset();
+            CloseConn();
+        })
+        .Run([&] {
+            if (OpenConn() != adStateOpen) RaiseNormalExit();
+            OpenRecordSet(strSQL, rs, adOpenKeyset, adLockOptimistic);
+            if (!rs || rs->State() != adStateOpen) RaiseNormalExit();
+            if (rs->EndOfFile() && rs->BOF()) return;  // no records: the result stays empty
+
+            rs->MoveLast();
+            rs->MoveFirst();
+            const Fields fields = rs->Fields();
+            const size_t columns = size_t(fields.Count());
+            const size_t rows = size_t(rs->RecordCount());
+            QueryResult array(columns, rows);
+            // Column by column, walking the records once for each.
+            for (size_t c = 0; c < columns; ++c) {
+                rs->MoveFirst();
+                const Field field = fields.Item(int32_t(c));
+                for (size_t r = 0; r < rows; ++r) {
+                    array(c, r) = field.Value().ToText();
+                    rs->MoveNext();
+                }
+            }
+            result = std::move(array);
+        });
+    return result;
+}
