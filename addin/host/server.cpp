@@ -5,7 +5,6 @@
 #include "addin/host/modMain.h"
 #include "platform/com/class_factory.h"
 #include "platform/com/registration.h"
-#include "platform/errors/frame.h"
 #include "platform/registry/registry.h"
 
 namespace com = platform::com;
@@ -34,41 +33,27 @@ com::ServerEntry Server() {
 
 QUILLET_EXPORT int32_t DllGetClassObject(const com::Guid* clsid, const com::Guid* iid,
                                          std::shared_ptr<com::IUnknown>* factory) {
-    if (!clsid || !iid || !factory || !(*iid == com::IClassFactory::IID || *iid == com::IUnknown::IID))
-        return com::CLASS_E_CLASSNOTAVAILABLE;
-    if (*clsid == Connect::CLSID)
-        *factory = std::make_shared<com::ClassFactory<Connect, platform::outlook::IDTExtensibility2>>(LibraryStart);
-    else if (*clsid == clsQLOutlook::CLSID)
-        *factory = std::make_shared<com::ClassFactory<clsQLOutlook, IclsOutlook>>(LibraryStart);
-    else
-        return com::CLASS_E_CLASSNOTAVAILABLE;
-    return com::S_OK;
+    return com::GetClassObject(clsid, iid, factory,
+                               {com::Serve<Connect, platform::outlook::IDTExtensibility2>(Connect::CLSID, LibraryStart),
+                                com::Serve<clsQLOutlook, IclsOutlook>(clsQLOutlook::CLSID, LibraryStart)});
 }
 
 QUILLET_EXPORT int32_t DllRegisterServer() {
-    int32_t result = com::SELFREG_E_CLASS;
-    platform::ErrorFrame([](const platform::ErrorInfo&) {}).Run([&] {
+    return com::RegistrationResult([] {
         com::Register(Server());
         using platform::registry::Hive;
         platform::registry::SetString(Hive::CurrentUser, kAddinKey, "FriendlyName", "Quillet");
         platform::registry::SetString(Hive::CurrentUser, kAddinKey, "Description", "Quillet Outlook Utility for Plexar");
         platform::registry::SetDword(Hive::CurrentUser, kAddinKey, "LoadBehavior", 3);
         platform::registry::SetDword(Hive::CurrentUser, kAddinKey, "CommandLineSafe", 0);
-        result = com::S_OK;
     });
-    return result;
 }
 
 QUILLET_EXPORT int32_t DllUnregisterServer() {
-    int32_t result = com::SELFREG_E_CLASS;
-    platform::ErrorFrame([](const platform::ErrorInfo&) {}).Run([&] {
+    return com::RegistrationResult([] {
         platform::registry::DeleteTree(platform::registry::Hive::CurrentUser, kAddinKey);
         com::Unregister(Server());
-        result = com::S_OK;
     });
-    return result;
 }
 
-QUILLET_EXPORT int32_t DllCanUnloadNow() {
-    return com::ServerLock::LiveObjects() == 0 ? com::S_OK : com::S_FALSE;
-}
+QUILLET_EXPORT int32_t DllCanUnloadNow() { return com::CanUnloadNow(); }

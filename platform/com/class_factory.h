@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <utility>
 
@@ -29,5 +30,42 @@ public:
 private:
     std::function<void()> beforeCreate_;
 };
+
+// A server's DllGetClassObject: the factory of the class asked for, from the
+// server's table of classes.
+struct ServedClass {
+    Guid clsid;
+    std::function<std::shared_ptr<IUnknown>()> makeFactory;
+};
+
+inline int32_t GetClassObject(const Guid* clsid, const Guid* iid, std::shared_ptr<IUnknown>* factory,
+                              std::initializer_list<ServedClass> classes) {
+    if (!clsid || !iid || !factory || !(*iid == IClassFactory::IID || *iid == IUnknown::IID))
+        return CLASS_E_CLASSNOTAVAILABLE;
+    for (const auto& served : classes)
+        if (served.clsid == *clsid) {
+            *factory = served.makeFactory();
+            return S_OK;
+        }
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+template <class T, class Primary>
+ServedClass Serve(const Guid& clsid, std::function<void()> beforeCreate = {}) {
+    return {clsid, [beforeCreate] { return std::make_shared<ClassFactory<T, Primary>>(beforeCreate); }};
+}
+
+// A registration entry point's body: S_OK, or SELFREG_E_CLASS when a step failed.
+inline int32_t RegistrationResult(const std::function<void()>& steps) {
+    try {
+        steps();
+        return S_OK;
+    } catch (...) {
+        return SELFREG_E_CLASS;
+    }
+}
+
+// DllCanUnloadNow: S_OK once none of the server's objects lives.
+inline int32_t CanUnloadNow() { return ServerLock::LiveObjects() == 0 ? S_OK : S_FALSE; }
 
 }  // namespace platform::com

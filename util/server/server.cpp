@@ -2,7 +2,6 @@
 // registration and its unloading.
 #include "platform/com/class_factory.h"
 #include "platform/com/registration.h"
-#include "platform/errors/frame.h"
 #include "util/clsDbADO/clsDbADO.h"
 #include "util/clsUtil/clsUtil.h"
 #include "util/interfaces/class_ids.h"
@@ -43,39 +42,19 @@ com::ServerEntry Server() {
 
 QUILLET_EXPORT int32_t DllGetClassObject(const com::Guid* clsid, const com::Guid* iid,
                                          std::shared_ptr<com::IUnknown>* factory) {
-    if (!clsid || !iid || !factory || !(*iid == com::IClassFactory::IID || *iid == com::IUnknown::IID))
-        return com::CLASS_E_CLASSNOTAVAILABLE;
-    if (*clsid == class_ids::clsUtil)
-        *factory = std::make_shared<com::ClassFactory<clsUtil, _clsUtil>>();
-    else if (*clsid == class_ids::clsDbADO)
-        *factory = std::make_shared<com::ClassFactory<clsDbADO, IclsDbADO>>();
-    else if (*clsid == class_ids::IclsOutlook)
-        *factory = std::make_shared<com::ClassFactory<IclsOutlookClass, IclsOutlook>>();
-    else if (*clsid == class_ids::IclsDbADO)
-        *factory = std::make_shared<com::ClassFactory<IclsDbADOClass, IclsDbADO>>();
-    else
-        return com::CLASS_E_CLASSNOTAVAILABLE;
-    return com::S_OK;
+    return com::GetClassObject(clsid, iid, factory,
+                               {com::Serve<clsUtil, _clsUtil>(class_ids::clsUtil),
+                                com::Serve<clsDbADO, IclsDbADO>(class_ids::clsDbADO),
+                                com::Serve<IclsOutlookClass, IclsOutlook>(class_ids::IclsOutlook),
+                                com::Serve<IclsDbADOClass, IclsDbADO>(class_ids::IclsDbADO)});
 }
 
 QUILLET_EXPORT int32_t DllRegisterServer() {
-    int32_t result = com::SELFREG_E_CLASS;
-    platform::ErrorFrame([](const platform::ErrorInfo&) {}).Run([&] {
-        com::Register(Server());
-        result = com::S_OK;
-    });
-    return result;
+    return com::RegistrationResult([] { com::Register(Server()); });
 }
 
 QUILLET_EXPORT int32_t DllUnregisterServer() {
-    int32_t result = com::SELFREG_E_CLASS;
-    platform::ErrorFrame([](const platform::ErrorInfo&) {}).Run([&] {
-        com::Unregister(Server());
-        result = com::S_OK;
-    });
-    return result;
+    return com::RegistrationResult([] { com::Unregister(Server()); });
 }
 
-QUILLET_EXPORT int32_t DllCanUnloadNow() {
-    return com::ServerLock::LiveObjects() == 0 ? com::S_OK : com::S_FALSE;
-}
+QUILLET_EXPORT int32_t DllCanUnloadNow() { return com::CanUnloadNow(); }
