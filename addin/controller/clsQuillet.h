@@ -194,6 +194,9 @@ private:
     void ShowFolderMessage(const std::string& title, const std::string& message, const std::string& name,
                            const std::string& choices);
 
+    // A key the work-unit box's type-ahead left to the box is about to change its text.
+    bool typedKeyLanding_ = false;
+
     // Each form's events reach the controller through a sink of its own.
     struct SaveFormSink;
     struct SetupFormSink;

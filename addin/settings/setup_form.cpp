@@ -17,6 +17,13 @@ namespace {
 const std::string kCrLf = "\r\n";
 // The caption label (and "Required" mark) of each field: the separators share one.
 int16_t LabelOf(int16_t field) { return field == 2 ? 1 : field; }
+
+// The setup form's hint for a field; a hint file without it fails as a missing
+// array element does.
+const std::string& SetupHint(const HintTable& hints, int16_t item) {
+    if (hints.size() < 2 || item < 0 || size_t(item) >= hints[1].size()) platform::Raise(9, "Subscript out of range");
+    return hints[1][size_t(item)];
+}
 }  // namespace
 
 void clsQuillet::OpenSetupForm() {
@@ -60,7 +67,7 @@ void clsQuillet::frmSetupEvent_SetupDbTypeOptionClick() {
             if (auto saveForm = SaveForm()) saveForm->txtSaveFolder.SetText("");
         }
         LayOutFormsForMode();
-        if (!FormHints_.empty()) form.rtfFieldHints.SetText(FormHints_.at(1).at(7));
+        if (!FormHints_.empty()) form.rtfFieldHints.SetText(SetupHint(FormHints_, 7));
     });
 }
 
@@ -124,7 +131,7 @@ void clsQuillet::frmSetupEvent_SetupFieldGotFocus(int16_t index) {
     frmSetup& form = Use(SetupForm());
     if (index == 6 && !form.cboWorkType.Text().empty()) HintWorkUnit_ = form.cboWorkType.Text();
     if (FormHints_.empty()) return;
-    std::string hint = FormHints_.at(1).at(size_t(index));
+    std::string hint = SetupHint(FormHints_, index);
     const std::string workUnit = form.cboWorkType.Text().empty() ? HintWorkUnit_ : form.cboWorkType.Text();
     hint = text::Replace(hint, HintWorkUnit_, workUnit, text::Compare::Text);
     form.rtfFieldHints.SetText((index == 4 ? "***IMPORTANT***:" : "Hint:") + kCrLf + hint);
@@ -180,7 +187,12 @@ void clsQuillet::frmSetupEvent_SetupListChange(const std::string& value) {
     if (FillingForm_) return;
     frmSetup& form = Use(SetupForm());
     MarkRequiredField(form.cboWorkType, form.lblFieldLabel(6), form.lblAlert(6));
-    TypedLength_ = 0;
+    // The change a typed key itself makes keeps the typed length: resetting it there
+    // would make the next key start a new word ("Task" typed would end as "sk").
+    if (typedKeyLanding_)
+        typedKeyLanding_ = false;
+    else
+        TypedLength_ = 0;
     if (!form.cboWorkType.Text().empty())
         for (int16_t i : {0, 1})
             form.lblDelimLabel(i).SetCaption(
@@ -200,6 +212,7 @@ void clsQuillet::frmSetupEvent_SetupListKeyPress(const std::string&, int16_t& ke
     } else if ((key >= 32 && key <= 126) || (key == 8 && TypedLength_ > 0)) {
         // Unlike the project box, the work-unit box has no Backspace lock.
         ComboTypeAhead(form.cboWorkType, TypedLength_, key);
+        typedKeyLanding_ = key != 0;
     }
 }
 
