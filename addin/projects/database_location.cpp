@@ -46,11 +46,12 @@ void clsQuillet::GetDataBaseSettings() {
             db.DbFilePath(gUtil->GetSettingINI("Quillet", "Setup", "QuilletDBPath", gCommonAppData + "\\Quillet\\", ini));
             // The database must be found: ask for its folder until it is.
             while (!gUtil->DoesFileExist(db.DbFilePath(), db.DbName())) {
-                const std::string prompt = "\"" + db.DbName() + "\" was not found in \"" + db.DbFilePath() + "\"." +
-                                           kCrLf + "Select the Server Folder where the Quillet database is located. " +
-                                           kCrLf +
-                                           "If not known, ask the person in your organization responsible for "
-                                           "your network for the location.";
+                std::string prompt = "\"";
+                prompt += db.DbName();
+                prompt += "\" was not found in \"" + db.DbFilePath() + "\"." + kCrLf +
+                          "Select the Server Folder where the Quillet database is located. " + kCrLf +
+                          "If not known, ask the person in your organization responsible for your network for the "
+                          "location.";
                 int32_t owner = 0;
                 db.DbFilePath(gUtil->ShellNewFolder(owner, prompt, false) + "\\");
                 if (db.DbFilePath() == "\\")
@@ -85,29 +86,30 @@ int32_t DriveClass(const std::string& folder) {
 // archived under a dated "Moved_By_" name and deleted; on a local drive it stays.
 bool clsQuillet::SetNewDbLocation(const std::string& newFolder) {
     bool result = false;
-    IclsDbADO& db = Use(gDb);
-    const std::string oldFolder = db.DbFilePath();
-    const std::string dbName = db.DbName();
-    const int32_t oldDrive = DriveClass(oldFolder);
+    std::string oldFolder;
+    std::string dbName;
+    int32_t oldDrive = platform::files::DRIVE_UNKNOWN;
 
     auto archiveAndDelete = [&] {
         if (oldDrive != platform::files::DRIVE_REMOTE) return;
         const std::string user = Use(Use(Use(gOutlook).App()).GetNamespace("MAPI")).CurrentUser()->Name();
         auto& fso = Use(gUtil->FileSys());
-        fso.CopyFile(oldFolder + dbName, oldFolder + "Quillet." + "Moved_By_" + user + "_" + platform::clock::FormatYYYYMMDD(platform::clock::Today()) + ".mdb",
+        fso.CopyFile(oldFolder + dbName,
+                     oldFolder + "Quillet." + "Moved_By_" + user + "_" +
+                         platform::clock::FormatYYYYMMDD(platform::clock::Today()) + ".mdb",
                      true);
         // The old file goes only when the new folder now holds a copy that is another
         // file than it: the same folder under another spelling (other capitals, a
         // mapped drive and its \\server\share name) would otherwise lose the only database.
-        if (platform::files::SameFile(oldFolder + dbName, newFolder + dbName)) return;
         if (!fso.FileExists(newFolder + dbName)) return;
+        if (platform::files::SameFile(oldFolder + dbName, newFolder + dbName)) return;
         fso.DeleteFile(oldFolder + dbName, true);
     };
 
     Guard("SetNewDbLocation()")
         .On(platform::err::PermissionDenied,
             [&](const platform::ErrorInfo&) {
-                platform::toolkit::MsgBox("The Database file \"" + db.DatabaseFileSpec() + "\"" + kCrLf +
+                platform::toolkit::MsgBox("The Database file \"" + Use(gDb).DatabaseFileSpec() + "\"" + kCrLf +
                                               "is in use by another user and could not be moved to \"" + newFolder +
                                               "\"." + kCrLf + kCrLf + "Wait a few minutes and try to move it again.",
                                           platform::toolkit::vbInformation, "Permission Denied");
@@ -122,11 +124,15 @@ bool clsQuillet::SetNewDbLocation(const std::string& newFolder) {
             })
         .Exit([&] { gUtil->UtilDestroyFileObject(); })
         .Run({
-            [&] { (void)DriveClass(newFolder); },
-            [&] { gUtil->UtilCreateFileObject(); },
             [&] {
-                Use(gUtil->FileSys()).CopyFile(oldFolder + dbName, newFolder + dbName, false);
+                IclsDbADO& db = Use(gDb);
+                oldFolder = db.DbFilePath();
+                dbName = db.DbName();
+                oldDrive = DriveClass(oldFolder);
+                (void)DriveClass(newFolder);  // worked out as for the old folder, not used
             },
+            [&] { gUtil->UtilCreateFileObject(); },
+            [&] { Use(gUtil->FileSys()).CopyFile(oldFolder + dbName, newFolder + dbName, false); },
             [&] { result = true; },
             archiveAndDelete,
         });

@@ -60,9 +60,15 @@ void clsQuillet::ReadDefaults() {
 // The hint file: a count of form sections, a header line, then each section's hint
 // lines ("label|hint") up to the next line beginning "[Form]". The setup form's
 // section begins with two versions of its first hint, the own mode's and Plexar's.
+// A file that ends before its last "[Form]" line fails on reading past its end; the
+// hints then stay as they were and the file is not left open.
 void clsQuillet::LoadFormHints() {
     if (!gUtil->OpenFile(HintFile(), files::ForReading, false)) return;
-    auto stream = gUtil->UtilFile();
+    struct Closer {
+        ~Closer() { gUtil->CloseFile(); }
+    } closeWhenDone;
+    const auto file = gUtil->UtilFile();
+    auto& stream = Use(file);
     auto hintOf = [&](const std::string& line) {
         long bar = text::InStr(line, "|");
         std::string hint = bar > 0 ? text::Mid(line, bar + 1) : line;
@@ -70,23 +76,23 @@ void clsQuillet::LoadFormHints() {
         if (UsePlexar_) hint = text::Replace(hint, kGroupSettingsSentence, "", text::Compare::Text);
         return hint;
     };
-    const int32_t sections = text::CLng(stream->ReadLine());
+    const int32_t sections = text::CLng(stream.ReadLine());
     if (sections < 0) platform::Raise(9, "Subscript out of range");
-    FormHints_.assign(size_t(sections), {});
-    stream->ReadLine();  // the header of section 0
+    HintTable hints(static_cast<size_t>(sections));
+    stream.ReadLine();  // the header of section 0
     for (int32_t section = 0; section < sections; ++section) {
-        std::string line = stream->ReadLine();
+        std::string line = stream.ReadLine();
         if (section == 1) {
             // The first field's two versions: the one of the mode in force is kept.
-            std::string plexarLine = stream->ReadLine();
+            std::string plexarLine = stream.ReadLine();
             if (UsePlexar_) line = plexarLine;
         }
         while (text::Left(line, 6) != "[Form]") {
-            FormHints_[size_t(section)].push_back(hintOf(line));
-            line = stream->ReadLine();
+            hints[size_t(section)].push_back(hintOf(line));
+            line = stream.ReadLine();
         }
     }
-    gUtil->CloseFile();
+    FormHints_ = std::move(hints);
 }
 
 void clsQuillet::FillWorkUnitList(platform::toolkit::ComboBox& box) {
@@ -155,7 +161,7 @@ void clsQuillet::QuilletDefaultsSave(int16_t Index) {
                                       AnchorFile());
                 break;
             default:
-                return;
+                break;
         }
         LocateSettings();
         if (!message.empty())

@@ -33,3 +33,16 @@ TEST(NextProjectNumber, WhatCannotCarryGivesNothingOrTheNumberItself) {
     EXPECT_EQ(SuggestNextProjectNumber("A99"), "A99");
     EXPECT_EQ(SuggestNextProjectNumber("-9"), "-9");
 }
+
+TEST(NextProjectNumber, BlanksAndSignsCountAsTheNumericTestSays) {
+    // What is left before the changed characters loses its blanks at both ends.
+    EXPECT_EQ(SuggestNextProjectNumber("P 1"), "P2");
+    EXPECT_EQ(SuggestNextProjectNumber("A +9"), "A10");
+    EXPECT_EQ(SuggestNextProjectNumber("A 99"), "A100");
+    // ".9" is numeric, worth 0.9, which rounds to 1.
+    EXPECT_EQ(SuggestNextProjectNumber("1.9"), "12");
+    // The last three characters "099" are worth 99: the zero before them stays.
+    EXPECT_EQ(SuggestNextProjectNumber("0099"), "0100");
+    // "E9" is no number (no mantissa before the exponent).
+    EXPECT_EQ(SuggestNextProjectNumber("E9"), "");
+}

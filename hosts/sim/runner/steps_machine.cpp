@@ -48,7 +48,13 @@ fs::path Session::HostPath(const std::string& windowsPath) const {
 void Session::Machine(const Step& step) {
     const std::string verb = step.Word(0);
     if (verb == "drive") {
-        platform::files::Prefix::MapDrive(step.Word(1), DriveTypeNamed(step.Word(2)));
+        // drive P: remote "\\srv\jobs": the letter maps the folder behind that share
+        std::optional<fs::path> hostFolder;
+        if (step.tokens.size() > 3) {
+            hostFolder = platform::files::Prefix::HostPath(StringAt(step, 3));
+            if (!hostFolder) throw BadStep("\"" + StringAt(step, 3) + "\" is not mapped");
+        }
+        platform::files::Prefix::MapDrive(step.Word(1), DriveTypeNamed(step.Word(2)), hostFolder);
     } else if (verb == "share") {
         platform::files::Prefix::MapDrive(StringAt(step, 1), platform::files::DRIVE_REMOTE);
     } else if (verb == "folder") {

@@ -1,0 +1,273 @@
+// The add-in's start against project databases of 1 000, 10 000 and 100 000
+// projects, beside the plain loop over the embedded database's C interface that
+// reads the same project list into strings. Outlook turns off an add-in whose start
+// takes longer than a second on average; the goal is a start within 1.5 times the
+// plain loop at every size.
+//
+// How the start is timed. The library start runs once per process (the module-level
+// objects are made when the host creates the library's first object), so every
+// measurement is one fresh process: the benchmark forks a child, the child creates
+// "Quillet.Connect" as Outlook does (class id from the registry, the library's class
+// factory, the library start: gDb, gUtil, the controller with the registry folders,
+// the settings file, the database settings, the defaults, the hint file and the
+// project list, then gOutlook) and sends the time of that one call back through a
+// pipe; the fork itself is not timed (manual time). Two forms:
+//   LibraryStart  the plug-ins are already mapped into the child (loaded untimed
+//                 before the clock starts): the start itself;
+//   LoadAndStart  the child loads both plug-ins inside the timed call, as the first
+//                 start of an Outlook session does.
+// The parent never loads the plug-ins: they are registered from a child as well, so
+// each child starts from the state Outlook is in before it loads the add-in. A child
+// that met a dialog, or read another number of projects than the database lists,
+// fails the benchmark instead of reporting a time.
+#include <benchmark/benchmark.h>
+#include <dlfcn.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "hosts/sim/host/test_machine.h"
+#include "platform/ado/project_database.h"
+#include "platform/com/library.h"
+#include "platform/com/server.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kListSql =
+    "SELECT P.[Project Number], P.[Project Name], P.ProjFilePath, P.Active, P.ProjectID "
+    "FROM Project AS P "
+    "WHERE P.[Project Number] <> '0' "
+    "AND P.Active "
+    "ORDER BY P.[Project Name]";
+
+const char* const kPlugins[] = {"UtilOrvek2.so", "Quillet09.so"};
+
+fs::path PluginFolder() { return fs::canonical("/proc/self/exe").parent_path(); }
+
+sim::TestMachine& Machine() {
+    static sim::TestMachine machine;
+    return machine;
+}
+
+// Runs `work` in a child process; its exit code (0 when it succeeded).
+template <class F>
+int InChild(F&& work) {
+    std::fflush(nullptr);
+    pid_t child = fork();
+    if (child == 0) _exit(work());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// The machine as an office installs it: both plug-ins registered, the hint and
+// work-unit files in place. Made once.
+bool Installed() {
+    static const bool installed = [] {
+        Machine();
+        const int registered = InChild([] {
+            for (const char* plugin : kPlugins)
+                if (platform::com::RegisterLibrary((PluginFolder() / plugin).string()) != 0) return 1;
+            return 0;
+        });
+        Machine().Write("C:\\ProgramData\\Quillet\\Quillet.cnt",
+                        "2\r\n[Form] Save\r\n"
+                        "Project|Pick the <WorkUnit> this e-mail belongs to.\r\n"
+                        "Folder|The folder the e-mail is saved in.\r\n"
+                        "Name|The file name of the saved e-mail.\r\n"
+                        "[Form] Setup\r\n"
+                        "Server|The folder that holds every <WorkUnit> folder.\r\n"
+                        "Server|Plexar keeps the <WorkUnit> folders here.\r\n"
+                        "Delim|Between the <WorkUnit> number and its name.\r\n"
+                        "Subj|Between the tag and the subject.\r\n"
+                        "Email|The e-mail sub-folder of a <WorkUnit> folder.\r\n"
+                        "Database|The folder of the <WorkUnit> database.\r\n"
+                        "Settings|The folder of the settings file.\r\n"
+                        "Work|Your word for a <WorkUnit>.\r\n"
+                        "Option|The add-in's own files or Plexar's.\r\n"
+                        "[Form]\r\n");
+        Machine().Write("C:\\ProgramData\\Quillet\\WorkUnitType.cnt", "Project\r\nJob\r\nMatter\r\n");
+        return registered == 0;
+    }();
+    return installed;
+}
+
+// The folder of a project database of n projects, made on first use: names in no
+// particular order, one in ten inactive, and the template project 0. The rows the
+// list holds are counted too.
+struct BenchDatabase {
+    std::string folder;
+    size_t listed = 0;
+};
+
+const BenchDatabase& Database(int64_t n) {
+    static std::map<int64_t, BenchDatabase> made;
+    if (auto found = made.find(n); found != made.end()) return found->second;
+    BenchDatabase db{"C:\\Bench\\" + std::to_string(n) + "\\", 0};
+    const auto host = Machine().Host(db.folder + "Quillet.mdb");
+    fs::create_directories(host.parent_path());
+    platform::ado::CreateProjectDatabase(host);
+    static const char* const words[] = {"Harbour", "North", "Library", "Bridge", "School", "Depot", "Tower",
+                                        "Clinic", "Market", "Station", "Garden", "Works"};
+    std::mt19937 random(42);
+    std::vector<platform::ado::ProjectRecord> projects;
+    projects.reserve(size_t(n) + 1);
+    for (int64_t i = 0; i < n; ++i) {
+        const std::string number = std::to_string(10 + i / 1000) + "-" + std::to_string(100000 + i).substr(1);
+        const std::string name = std::string(words[random() % 12]) + " " + words[random() % 12] + " " +
+                                 std::to_string(random() % 100000);
+        const bool active = i % 10 != 0;
+        projects.push_back({number, name, "P:\\Projects\\" + number + " " + name + "\\", active});
+        db.listed += active ? 1 : 0;
+    }
+    projects.push_back({"0", "Template", "P:\\Projects\\Template\\", true});
+    platform::ado::AddProjects(host, projects);
+    return made.emplace(n, db).first->second;
+}
+
+// The anchor file, which is the settings file in use: own mode, this database.
+void UseDatabase(const BenchDatabase& db) {
+    Machine().Write("C:\\ProgramData\\Quillet\\Quillet.ini",
+                    "[Setup]\r\nRoot=P:\\Projects\\\r\nWorkUnit=Project\r\nQuilletDBPath=" + db.folder + "\r\n");
+}
+
+struct ChildReport {
+    int64_t nanoseconds = 0;
+    int64_t rows = -1;      // the project list's rows as the add-in holds them
+    int64_t problems = -1;  // dialogs the start showed
+};
+
+// One start in a fresh process.
+ChildReport StartInChild(bool preload) {
+    int channel[2];
+    if (pipe(channel) != 0) return {};
+    InChild([&] {
+        close(channel[0]);
+        if (preload)
+            for (const char* plugin : kPlugins) dlopen((PluginFolder() / plugin).c_str(), RTLD_NOW | RTLD_LOCAL);
+        const auto begin = std::chrono::steady_clock::now();
+        auto addin = platform::com::CreateObject("Quillet.Connect");
+        const auto end = std::chrono::steady_clock::now();
+        ChildReport report;
+        report.nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(end - begin).count();
+        report.problems = int64_t(Machine().Person().Problems().size());
+        using Diagnostic = bool (*)(const char*, std::string*);
+        void* library = dlopen((PluginFolder() / "Quillet09.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
+        auto read = library ? reinterpret_cast<Diagnostic>(dlsym(library, "QuilletDiagnostic")) : nullptr;
+        std::string list;
+        if (addin && read && read("ProjectList", &list)) report.rows = list == "empty" ? 0 : std::stoll(list);
+        const bool written = write(channel[1], &report, sizeof report) == ssize_t(sizeof report);
+        return written ? 0 : 1;
+    });
+    close(channel[1]);
+    ChildReport report;
+    if (read(channel[0], &report, sizeof report) != ssize_t(sizeof report)) report = {};
+    close(channel[0]);
+    return report;
+}
+
+void TimeStart(benchmark::State& state, bool preload) {
+    if (!Installed()) {
+        state.SkipWithError("the plug-ins could not be registered");
+        return;
+    }
+    const BenchDatabase& db = Database(state.range(0));
+    UseDatabase(db);
+    for (auto _ : state) {
+        const ChildReport report = StartInChild(preload);
+        if (report.problems != 0 || report.rows != int64_t(db.listed)) {
+            state.SkipWithError("the start did not load the project list without dialogs");
+            break;
+        }
+        state.SetIterationTime(double(report.nanoseconds) * 1e-9);
+    }
+    state.counters["rows"] = double(db.listed);
+}
+
+void LibraryStart(benchmark::State& state) { TimeStart(state, true); }
+void LoadAndStart(benchmark::State& state) { TimeStart(state, false); }
+
+// The same rows straight from the engine, on a connection kept open throughout, with
+// the engine's default page cache.
+void PlainLoop(benchmark::State& state) {
+    const auto host = Machine().Host(Database(state.range(0)).folder + "Quillet.mdb");
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(host.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    size_t rows = 0;
+    for (auto _ : state) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, kListSql.c_str(), -1, &statement, nullptr);
+        std::vector<std::string> cells;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int c = 0; c < 5; ++c) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
+                cells.emplace_back(text ? text : "", size_t(sqlite3_column_bytes(statement, c)));
+            }
+        }
+        sqlite3_finalize(statement);
+        rows = cells.size() / 5;
+        benchmark::DoNotOptimize(cells);
+    }
+    sqlite3_close(db);
+    state.counters["rows"] = double(rows);
+}
+
+// The plain loop once in a fresh process, timed as the start is: the connection
+// opened, the rows read, the connection closed. What a start costs beyond this is the
+// add-in's own.
+void PlainLoopFreshProcess(benchmark::State& state) {
+    const auto host = Machine().Host(Database(state.range(0)).folder + "Quillet.mdb");
+    for (auto _ : state) {
+        int channel[2];
+        if (pipe(channel) != 0) break;
+        InChild([&] {
+            close(channel[0]);
+            const auto begin = std::chrono::steady_clock::now();
+            sqlite3* db = nullptr;
+            sqlite3_open_v2(host.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+            sqlite3_stmt* statement = nullptr;
+            sqlite3_prepare_v2(db, kListSql.c_str(), -1, &statement, nullptr);
+            std::vector<std::string> cells;
+            while (sqlite3_step(statement) == SQLITE_ROW) {
+                for (int c = 0; c < 5; ++c) {
+                    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
+                    cells.emplace_back(text ? text : "", size_t(sqlite3_column_bytes(statement, c)));
+                }
+            }
+            sqlite3_finalize(statement);
+            sqlite3_close(db);
+            benchmark::DoNotOptimize(cells);
+            const int64_t nanoseconds =
+                std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - begin).count();
+            return write(channel[1], &nanoseconds, sizeof nanoseconds) == ssize_t(sizeof nanoseconds) ? 0 : 1;
+        });
+        close(channel[1]);
+        int64_t nanoseconds = 0;
+        const bool received = read(channel[0], &nanoseconds, sizeof nanoseconds) == ssize_t(sizeof nanoseconds);
+        close(channel[0]);
+        if (!received) {
+            state.SkipWithError("the child did not report");
+            break;
+        }
+        state.SetIterationTime(double(nanoseconds) * 1e-9);
+    }
+}
+
+BENCHMARK(PlainLoop)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlainLoopFreshProcess)->Arg(1000)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(LibraryStart)->Arg(1000)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadAndStart)->Arg(1000)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
