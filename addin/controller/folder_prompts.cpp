@@ -23,7 +23,12 @@ void clsQuillet::ShowFolderMessage(const std::string& title, const std::string& 
     FolderMessageText_.clear();
     form->ZOrder(0);
     form->Show(platform::toolkit::vbModal);
-    if (frmFolderMessageEvent) frmFolderMessageEvent = nullptr;
+    if (frmFolderMessageEvent) {
+        // Closed with the window's button: as Cancel.
+        FolderMessageText_.clear();
+        frmFolderMessageEvent = nullptr;
+        FillingForm_ = false;
+    }
 }
 
 void clsQuillet::frmFolderMessageEvent_ButtonClicked(int16_t index) {

@@ -45,7 +45,9 @@ bool clsQuillet::SaveButtonClicked() {
     form.txtSaveFolder.SetText(FixPath(form.txtSaveFolder.Text()));
     std::string folder = form.txtSaveFolder.Text();
     const bool exists = EnsureFolderExists(folder);
-    if (folder != form.txtSaveFolder.Text()) form.txtSaveFolder.SetText(folder);
+    // A folder edited in the prompt comes back into the box with its backslash, as
+    // the file's path is the box text followed directly by the file name.
+    if (folder != form.txtSaveFolder.Text()) form.txtSaveFolder.SetText(FixPath(folder));
     if (!exists) return false;
 
     form.Hide();

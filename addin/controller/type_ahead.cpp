@@ -9,7 +9,10 @@ namespace text = platform::text;
 namespace toolkit = platform::toolkit;
 
 void clsQuillet::ComboTypeAhead(toolkit::ComboBox& box, int16_t& typedLength, int16_t& key) {
-    const bool stepBack = key == 39 || key == 37 || key == 8;
+    // Backspace steps back one typed character. (A key press never carries the arrow
+    // keys: there 37 and 39 are "%" and "'", which are typed like any character, so
+    // a name like O'Neil comes out as typed.)
+    const bool stepBack = key == 8;
     std::string typed;
     if (typedLength > 0) {
         typed = stepBack ? text::Left(box.Text(), typedLength - 1)
@@ -23,10 +26,10 @@ void clsQuillet::ComboTypeAhead(toolkit::ComboBox& box, int16_t& typedLength, in
     }
 
     bool matched = false;
-    const int32_t count = box.ListCount();
-    for (int32_t i = 0; i < count; ++i) {
-        if (text::StartsWithNoCase(box.List(i), typed)) {
-            box.SetListIndex(i);
+    const auto& items = box.Items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (text::StartsWithNoCase(items[i], typed)) {
+            box.SetListIndex(int32_t(i));
             key = 0;
             matched = true;
             break;

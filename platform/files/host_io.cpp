@@ -23,8 +23,9 @@ bool IsReadOnly(const fs::path& host) {
 
 fs::path AsideName(const fs::path& target) {
     static std::atomic<unsigned long> counter{0};
-    std::string name = "." + target.filename().string() + ".aside-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(counter.fetch_add(1));
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".aside-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
     return target.parent_path() / name;
 }
 

@@ -44,7 +44,10 @@ mode_t ModeFor(const fs::path& file) {
 }  // namespace
 
 bool ReplaceHostFile(const fs::path& file, std::string_view content) {
-    std::string aside = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
+    std::string asideName = ".";
+    asideName += file.filename().string();
+    asideName += ".XXXXXX";
+    std::string aside = (file.parent_path() / asideName).string();
     int fd = ::mkstemp(aside.data());
     if (fd < 0) return false;
 

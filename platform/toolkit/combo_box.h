@@ -36,6 +36,8 @@ public:
     void RemoveItem(int32_t position);
     void Clear();
     int32_t ListCount() const { return static_cast<int32_t>(items_.size()); }
+    // Every entry, in order.
+    const std::vector<std::string>& Items() const { return items_; }
     // The entry at a position; "" outside the list.
     std::string List(int32_t position) const;
     // Fails with 381 (invalid property array index) outside the list.

@@ -46,6 +46,7 @@ std::optional<std::string> ControlProperty(toolkit::Control& control, const std:
     if (property == "SelLength" && text) return std::to_string(text->SelLength());
     if (combo) {
         if (property == "ListCount") return std::to_string(combo->ListCount());
+        if (property == "DroppedDown") return Truth(combo->DroppedDown());
         if (property == "ListIndex") return std::to_string(combo->ListIndex());
         if (property.rfind("List(", 0) == 0) {
             int index = std::stoi(property.substr(5));
