@@ -11,18 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/plain_loop.h"
 #include "hosts/sim/host/test_machine.h"
 #include "platform/ado/project_database.h"
 #include "util/clsDbADO/clsDbADO.h"
 
 namespace {
 
-const std::string kListSql =
-    "SELECT P.[Project Number], P.[Project Name], P.ProjFilePath, P.Active, P.ProjectID "
-    "FROM Project AS P "
-    "WHERE P.[Project Number] <> '0' "
-    "AND P.Active "
-    "ORDER BY P.[Project Name]";
 
 sim::TestMachine& Machine() {
     static sim::TestMachine machine;
@@ -64,7 +59,7 @@ void GetRSArray(benchmark::State& state) {
     db.BuildDBConnnectString();
     size_t rows = 0;
     for (auto _ : state) {
-        QueryResult list = db.GetRSArray(kListSql);
+        QueryResult list = db.GetRSArray(bench::kProjectListSql);
         rows = list.Rows();
         benchmark::DoNotOptimize(list);
     }
@@ -81,16 +76,7 @@ void PlainLoop(benchmark::State& state, const char* setup) {
     sqlite3_exec(db, setup, nullptr, nullptr, nullptr);
     size_t rows = 0;
     for (auto _ : state) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, kListSql.c_str(), -1, &statement, nullptr);
-        std::vector<std::string> cells;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int c = 0; c < 5; ++c) {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
-                cells.emplace_back(text ? text : "", size_t(sqlite3_column_bytes(statement, c)));
-            }
-        }
-        sqlite3_finalize(statement);
+        std::vector<std::string> cells = bench::ReadProjectList(db);
         rows = cells.size() / 5;
         benchmark::DoNotOptimize(cells);
     }

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/plain_loop.h"
 #include "hosts/sim/host/outlook_model.h"
 #include "hosts/sim/host/test_machine.h"
 #include "platform/ado/project_database.h"
@@ -35,12 +36,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kListSql =
-    "SELECT P.[Project Number], P.[Project Name], P.ProjFilePath, P.Active, P.ProjectID "
-    "FROM Project AS P "
-    "WHERE P.[Project Number] <> '0' "
-    "AND P.Active "
-    "ORDER BY P.[Project Name]";
 
 const char* const kDatabase = "C:\\ProgramData\\Quillet\\Quillet.mdb";
 
@@ -183,16 +178,7 @@ void PlainLoop(benchmark::State& state) {
     sqlite3_open_v2(host.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     size_t rows = 0;
     for (auto _ : state) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, kListSql.c_str(), -1, &statement, nullptr);
-        std::vector<std::string> cells;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int c = 0; c < 5; ++c) {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
-                cells.emplace_back(text ? text : "", size_t(sqlite3_column_bytes(statement, c)));
-            }
-        }
-        sqlite3_finalize(statement);
+        std::vector<std::string> cells = bench::ReadProjectList(db);
         rows = cells.size() / 5;
         benchmark::DoNotOptimize(cells);
     }

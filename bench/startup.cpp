@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/plain_loop.h"
 #include "hosts/sim/host/test_machine.h"
 #include "platform/ado/project_database.h"
 #include "platform/com/library.h"
@@ -43,12 +44,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kListSql =
-    "SELECT P.[Project Number], P.[Project Name], P.ProjFilePath, P.Active, P.ProjectID "
-    "FROM Project AS P "
-    "WHERE P.[Project Number] <> '0' "
-    "AND P.Active "
-    "ORDER BY P.[Project Name]";
 
 const char* const kPlugins[] = {"UtilOrvek2.so", "Quillet09.so"};
 
@@ -205,16 +200,7 @@ void PlainLoop(benchmark::State& state) {
     sqlite3_open_v2(host.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     size_t rows = 0;
     for (auto _ : state) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, kListSql.c_str(), -1, &statement, nullptr);
-        std::vector<std::string> cells;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int c = 0; c < 5; ++c) {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
-                cells.emplace_back(text ? text : "", size_t(sqlite3_column_bytes(statement, c)));
-            }
-        }
-        sqlite3_finalize(statement);
+        std::vector<std::string> cells = bench::ReadProjectList(db);
         rows = cells.size() / 5;
         benchmark::DoNotOptimize(cells);
     }
@@ -235,16 +221,7 @@ void PlainLoopFreshProcess(benchmark::State& state) {
             const auto begin = std::chrono::steady_clock::now();
             sqlite3* db = nullptr;
             sqlite3_open_v2(host.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-            sqlite3_stmt* statement = nullptr;
-            sqlite3_prepare_v2(db, kListSql.c_str(), -1, &statement, nullptr);
-            std::vector<std::string> cells;
-            while (sqlite3_step(statement) == SQLITE_ROW) {
-                for (int c = 0; c < 5; ++c) {
-                    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
-                    cells.emplace_back(text ? text : "", size_t(sqlite3_column_bytes(statement, c)));
-                }
-            }
-            sqlite3_finalize(statement);
+            std::vector<std::string> cells = bench::ReadProjectList(db);
             sqlite3_close(db);
             benchmark::DoNotOptimize(cells);
             const int64_t nanoseconds =
