@@ -1,9 +1,12 @@
-// The registry functions over the prefix's store file. Every call reads the file and
-// every write rewrites it whole (aside, then renamed over it), so two libraries of
+// The registry functions over the prefix's store file. Every call reads the file (or
+// the copy parsed when it last changed) and every write rewrites it whole (aside, then renamed over it), so two libraries of
 // one process, or two processes, never see a half-written store.
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
+#include <optional>
+
+#include <sys/stat.h>
 
 #include "platform/errors/errors.h"
 #include "platform/files/host_io.h"
@@ -59,11 +62,38 @@ std::vector<std::string> KeyPath(Hive hive, std::string_view key) {
     return path;
 }
 
+// The store as last read, with the file's identity when it was read: a file that was
+// not replaced or touched since is not parsed again (every write renames a new file
+// over the old one, so its identity changes).
+struct Stamp {
+    fs::path file;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    bool operator==(const Stamp& o) const {
+        return file == o.file && device == o.device && inode == o.inode && size == o.size &&
+               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
+    }
+};
+
+std::optional<Stamp> StampOf(const fs::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return std::nullopt;
+    return Stamp{file, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+}
+
 Store Load() {
+    static std::optional<Stamp> cachedStamp;
+    static Store cached;
     fs::path file = StoreFile();
     if (file.empty()) return {};
+    auto stamp = StampOf(file);
+    if (stamp && cachedStamp && *stamp == *cachedStamp) return cached;
     auto content = files::detail::ReadHostFile(file);
-    return content ? detail::ParseStore(*content) : Store{};
+    cached = content ? detail::ParseStore(*content) : Store{};
+    cachedStamp = content ? stamp : std::nullopt;
+    return cached;
 }
 
 void Save(const Store& store) {

@@ -145,6 +145,16 @@ TEST(Registry, HandWrittenFilesAreRead) {
     EXPECT_EQ(QueryValue(Hive::LocalMachine, "Software\\Hand", "Count")->dword, 10u);
 }
 
+TEST(Registry, AStoreChangedInPlaceByAnotherWriterIsReadAgain) {
+    sim::TestMachine machine;
+    SetString(Hive::LocalMachine, "Software\\Hand", "Name", "first");
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\Hand", "Name"), "first");
+    // rewritten in place (same file, other length), as a hand edit would do it
+    std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary | std::ios::trunc)
+        << "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Hand]\r\n\"Name\"=\"second value\"\r\n";
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\Hand", "Name"), "second value");
+}
+
 TEST(Registry, WritesLeaveNothingAsideAndRefuseControlCharactersInKeys) {
     sim::TestMachine machine;
     for (int i = 0; i < 5; ++i) SetDword(Hive::CurrentUser, "Software\\Counter", "N", uint32_t(i));
