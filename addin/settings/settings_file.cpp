@@ -78,9 +78,12 @@ void clsQuillet::LoadFormHints() {
     };
     const int32_t sections = text::CLng(stream.ReadLine());
     if (sections < 0) platform::Raise(9, "Subscript out of range");
-    HintTable hints(static_cast<size_t>(sections));
+    // Sections are added as they are read, so a count that promises far more than
+    // the file holds fails on reading past its end, not on making room for them.
+    HintTable hints;
     stream.ReadLine();  // the header of section 0
     for (int32_t section = 0; section < sections; ++section) {
+        hints.emplace_back();
         std::string line = stream.ReadLine();
         if (section == 1) {
             // The first field's two versions: the one of the mode in force is kept.
@@ -88,7 +91,7 @@ void clsQuillet::LoadFormHints() {
             if (UsePlexar_) line = plexarLine;
         }
         while (text::Left(line, 6) != "[Form]") {
-            hints[size_t(section)].push_back(hintOf(line));
+            hints.back().push_back(hintOf(line));
             line = stream.ReadLine();
         }
     }
