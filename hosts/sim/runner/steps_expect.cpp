@@ -35,12 +35,20 @@ const std::string& StringAt(const Step& step, size_t i) {
     return token.text;
 }
 
+// A truth value in any capitals ("True", "false"), lower-cased; "" for other text.
+std::string Truth(const std::string& text) {
+    std::string lower;
+    for (char c : text) lower += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower == "true" || lower == "false" ? lower : std::string();
+}
+
 // Whether an actual value (text) is the expected token: a string compares as
-// text, a number by value, true/false as truth.
+// text, a number by value, a truth value as truth whatever its capitals (the
+// system's Booleans read True/False, the toolkit's true/false).
 bool Matches(const std::string& actual, const Token& expected) {
     switch (expected.kind) {
         case Token::Kind::String:
-            return actual == expected.text;
+            return actual == expected.text || (!Truth(actual).empty() && Truth(actual) == Truth(expected.text));
         case Token::Kind::Number:
             try {
                 size_t used = 0;
@@ -50,9 +58,7 @@ bool Matches(const std::string& actual, const Token& expected) {
                 return false;
             }
         case Token::Kind::Word:
-            if (expected.text == "true" || expected.text == "false")
-                return actual == expected.text || (actual == "True" && expected.text == "true") ||
-                       (actual == "False" && expected.text == "false");
+            if (!Truth(expected.text).empty()) return Truth(actual) == Truth(expected.text);
             return actual == expected.text;
     }
     return false;
