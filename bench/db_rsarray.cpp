@@ -71,17 +71,7 @@ void GetRSArray(benchmark::State& state) {
 // connections (which holds a whole project database).
 void PlainLoop(benchmark::State& state, const char* setup) {
     const auto host = Machine().Host(Database(state.range(0)));
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(host.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(db, setup, nullptr, nullptr, nullptr);
-    size_t rows = 0;
-    for (auto _ : state) {
-        std::vector<std::string> cells = bench::ReadProjectList(db);
-        rows = cells.size() / 5;
-        benchmark::DoNotOptimize(cells);
-    }
-    sqlite3_close(db);
-    state.counters["rows"] = double(rows);
+    bench::TimePlainLoop(state, host, setup);
 }
 
 BENCHMARK_CAPTURE(PlainLoop, default_cache, "")->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

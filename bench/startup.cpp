@@ -196,16 +196,7 @@ void LoadAndStart(benchmark::State& state) { TimeStart(state, false); }
 // the engine's default page cache.
 void PlainLoop(benchmark::State& state) {
     const auto host = Machine().Host(Database(state.range(0)).folder + "Quillet.mdb");
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(host.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    size_t rows = 0;
-    for (auto _ : state) {
-        std::vector<std::string> cells = bench::ReadProjectList(db);
-        rows = cells.size() / 5;
-        benchmark::DoNotOptimize(cells);
-    }
-    sqlite3_close(db);
-    state.counters["rows"] = double(rows);
+    bench::TimePlainLoop(state, host);
 }
 
 // The plain loop once in a fresh process, timed as the start is: the connection
