@@ -13,7 +13,7 @@
 
 #include "bench/support/plain_loop.h"
 #include "hosts/sim/host/test_machine.h"
-#include "platform/ado/project_database.h"
+#include "tools/dbtool/project_database.h"
 #include "util/clsDbADO/clsDbADO.h"
 
 namespace {
@@ -32,11 +32,11 @@ std::string Database(int64_t n) {
     const std::string path = "C:\\Bench\\Projects" + std::to_string(n) + ".mdb";
     const auto host = Machine().Host(path);
     std::filesystem::create_directories(host.parent_path());
-    platform::ado::CreateProjectDatabase(host);
+    dbtool::CreateProjectDatabase(host);
     static const char* const words[] = {"Harbour", "North", "Library", "Bridge", "School", "Depot", "Tower",
                                         "Clinic", "Market", "Station", "Garden", "Works"};
     std::mt19937 random(42);
-    std::vector<platform::ado::ProjectRecord> projects;
+    std::vector<dbtool::ProjectRecord> projects;
     projects.reserve(size_t(n));
     for (int64_t i = 0; i < n; ++i) {
         const std::string number = std::to_string(10 + i / 1000) + "-" + std::to_string(100000 + i).substr(1);
@@ -45,7 +45,7 @@ std::string Database(int64_t n) {
         projects.push_back({number, name, "P:\\Projects\\" + number + " " + name + "\\", i % 10 != 0});
     }
     projects.push_back({"0", "Template", "P:\\Projects\\Template\\", true});
-    platform::ado::AddProjects(host, projects);
+    dbtool::AddProjects(host, projects);
     made[n] = path;
     return path;
 }

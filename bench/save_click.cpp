@@ -27,7 +27,7 @@
 #include "bench/support/plain_loop.h"
 #include "hosts/sim/host/outlook_model.h"
 #include "hosts/sim/host/test_machine.h"
-#include "platform/ado/project_database.h"
+#include "tools/dbtool/project_database.h"
 #include "platform/com/library.h"
 #include "platform/toolkit/combo_box.h"
 #include "platform/toolkit/form.h"
@@ -58,11 +58,11 @@ std::string Database(int64_t n) {
     const std::string path = "C:\\Bench\\Projects" + std::to_string(n) + ".mdb";
     const auto host = Machine().Host(path);
     fs::create_directories(host.parent_path());
-    platform::ado::CreateProjectDatabase(host);
+    dbtool::CreateProjectDatabase(host);
     static const char* const words[] = {"Harbour", "North", "Library", "Bridge", "School", "Depot", "Tower",
                                         "Clinic", "Market", "Station", "Garden", "Works"};
     std::mt19937 random(42);
-    std::vector<platform::ado::ProjectRecord> projects;
+    std::vector<dbtool::ProjectRecord> projects;
     projects.reserve(size_t(n));
     for (int64_t i = 0; i < n; ++i) {
         const std::string number = std::to_string(10 + i / 1000) + "-" + std::to_string(100000 + i).substr(1);
@@ -70,7 +70,7 @@ std::string Database(int64_t n) {
                                  std::to_string(random() % 100000);
         projects.push_back({number, name, "P:\\Projects\\" + number + " " + name + "\\", true});
     }
-    platform::ado::AddProjects(host, projects);
+    dbtool::AddProjects(host, projects);
     made[n] = path;
     return path;
 }

@@ -36,7 +36,7 @@
 
 #include "bench/support/plain_loop.h"
 #include "hosts/sim/host/test_machine.h"
-#include "platform/ado/project_database.h"
+#include "tools/dbtool/project_database.h"
 #include "platform/com/library.h"
 #include "platform/com/server.h"
 
@@ -111,11 +111,11 @@ const BenchDatabase& Database(int64_t n) {
     BenchDatabase db{"C:\\Bench\\" + std::to_string(n) + "\\", 0};
     const auto host = Machine().Host(db.folder + "Quillet.mdb");
     fs::create_directories(host.parent_path());
-    platform::ado::CreateProjectDatabase(host);
+    dbtool::CreateProjectDatabase(host);
     static const char* const words[] = {"Harbour", "North", "Library", "Bridge", "School", "Depot", "Tower",
                                         "Clinic", "Market", "Station", "Garden", "Works"};
     std::mt19937 random(42);
-    std::vector<platform::ado::ProjectRecord> projects;
+    std::vector<dbtool::ProjectRecord> projects;
     projects.reserve(size_t(n) + 1);
     for (int64_t i = 0; i < n; ++i) {
         const std::string number = std::to_string(10 + i / 1000) + "-" + std::to_string(100000 + i).substr(1);
@@ -126,7 +126,7 @@ const BenchDatabase& Database(int64_t n) {
         db.listed += active ? 1 : 0;
     }
     projects.push_back({"0", "Template", "P:\\Projects\\Template\\", true});
-    platform::ado::AddProjects(host, projects);
+    dbtool::AddProjects(host, projects);
     return made.emplace(n, db).first->second;
 }
 

@@ -10,10 +10,10 @@
 namespace toolkit = platform::toolkit;
 
 namespace {
-constexpr int32_t kKeepPlaceAndSize = toolkit::SWP_NOMOVE | toolkit::SWP_NOSIZE;
+constexpr int32_t kKeepPlaceAndSize = toolkit::swp::NoMove | toolkit::swp::NoSize;
 
 void SetTopMost(const frmQuillet& form, bool topMost) {
-    toolkit::SetWindowPos(form.hWnd(), topMost ? toolkit::HWND_TOPMOST : toolkit::HWND_NOTOPMOST, 0, 0, 0, 0,
+    toolkit::SetWindowPos(form.hWnd(), topMost ? toolkit::hwnd::TopMost : toolkit::hwnd::NoTopMost, 0, 0, 0, 0,
                           kKeepPlaceAndSize);
 }
 }  // namespace
@@ -103,7 +103,7 @@ void clsQuillet::frmQuilletEvent_ProjectComboKeyPress(const std::string&, int16_
     } else if (key == 8) {
         // After a Backspace the box is edited by hand: no type-ahead until it loses the focus.
         ComboDeleting_ = true;
-        toolkit::SendMessageA(form.cboQuillet.hWnd(), toolkit::CB_SHOWDROPDOWN, 0, 0);
+        toolkit::SendMessageA(form.cboQuillet.hWnd(), toolkit::cb::ShowDropDown, 0, 0);
     }
 }
 

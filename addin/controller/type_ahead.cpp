@@ -19,7 +19,7 @@ void clsQuillet::ComboTypeAhead(toolkit::ComboBox& box, int16_t& typedLength, in
                          : text::Left(box.Text(), typedLength) + text::Chr(uint32_t(key));
     } else {
         // The first key: the list opens and the box holds just that key.
-        toolkit::SendMessageA(box.hWnd(), toolkit::CB_SHOWDROPDOWN, 1, 0);
+        toolkit::SendMessageA(box.hWnd(), toolkit::cb::ShowDropDown, 1, 0);
         typed = text::Chr(uint32_t(key));
         box.SetText(typed);
         key = 0;

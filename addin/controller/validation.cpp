@@ -74,17 +74,17 @@ std::string clsQuillet::CheckDriveType(const std::string& path, const std::strin
     std::string reason;
     if (text::Left(path, 2) != "\\\\") {
         switch (platform::files::GetDriveTypeA(path)) {
-            case platform::files::DRIVE_UNKNOWN:
-            case platform::files::DRIVE_NO_ROOT_DIR:
+            case platform::files::DriveType::Unknown:
+            case platform::files::DriveType::NoRootDir:
                 reason = " doesn't exist or it's type cannot be determined.";
                 break;
-            case platform::files::DRIVE_REMOVABLE:
+            case platform::files::DriveType::Removable:
                 reason = " is a removable drive.";
                 break;
-            case platform::files::DRIVE_CDROM:
+            case platform::files::DriveType::CdRom:
                 reason = " is a CD-ROM drive.";
                 break;
-            case platform::files::DRIVE_RAMDISK:
+            case platform::files::DriveType::RamDisk:
                 reason = " is a RAM drive.";
                 break;
             default:

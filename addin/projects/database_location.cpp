@@ -75,8 +75,8 @@ void clsQuillet::GetDataBaseSettings() {
 namespace {
 
 // The drive class of a location: a \\ path counts as a network drive.
-int32_t DriveClass(const std::string& folder) {
-    if (text::Left(folder, 2) == "\\\\") return platform::files::DRIVE_REMOTE;
+platform::files::DriveType DriveClass(const std::string& folder) {
+    if (text::Left(folder, 2) == "\\\\") return platform::files::DriveType::Remote;
     return platform::files::GetDriveTypeA(text::Left(folder, 3));
 }
 
@@ -88,10 +88,10 @@ bool clsQuillet::SetNewDbLocation(const std::string& newFolder) {
     bool result = false;
     std::string oldFolder;
     std::string dbName;
-    int32_t oldDrive = platform::files::DRIVE_UNKNOWN;
+    platform::files::DriveType oldDrive = platform::files::DriveType::Unknown;
 
     auto archiveAndDelete = [&] {
-        if (oldDrive != platform::files::DRIVE_REMOTE) return;
+        if (oldDrive != platform::files::DriveType::Remote) return;
         const std::string user = Use(Use(Use(gOutlook).App()).GetNamespace("MAPI")).CurrentUser()->Name();
         auto& fso = Use(gUtil->FileSys());
         fso.CopyFile(oldFolder + dbName,

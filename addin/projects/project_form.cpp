@@ -95,8 +95,8 @@ void clsQuillet::CloseProjectForm() {
     frmProjInfoEvent = nullptr;
     auto saveForm = SaveForm();
     if (saveForm)
-        toolkit::SetWindowPos(saveForm->hWnd(), toolkit::HWND_TOPMOST, 0, 0, 0, 0,
-                              toolkit::SWP_NOMOVE | toolkit::SWP_NOSIZE);
+        toolkit::SetWindowPos(saveForm->hWnd(), toolkit::hwnd::TopMost, 0, 0, 0, 0,
+                              toolkit::swp::NoMove | toolkit::swp::NoSize);
     FillingForm_ = false;
     if (saveForm) saveForm->cboQuillet.SetFocus();
 }

@@ -243,8 +243,8 @@ void clsQuillet::frmSetupEvent_ButtonClicked(int16_t index) {
         form->Unload();
         frmSetupEvent = nullptr;
         if (saveForm) {
-            toolkit::SetWindowPos(saveForm->hWnd(), toolkit::HWND_TOPMOST, 0, 0, 0, 0,
-                                  toolkit::SWP_NOMOVE | toolkit::SWP_NOSIZE);
+            toolkit::SetWindowPos(saveForm->hWnd(), toolkit::hwnd::TopMost, 0, 0, 0, 0,
+                                  toolkit::swp::NoMove | toolkit::swp::NoSize);
             saveForm->cboQuillet.SetFocus();
         }
     } else if (index == 1) {

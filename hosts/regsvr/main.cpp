@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/com/library.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 
 int main(int argc, char** argv) {
     bool unregister = false;

@@ -98,10 +98,10 @@ public:
                                              std::string_view password) = 0;
 };
 
-// Registers a provider under a name (compared without regard to case), replacing
-// any provider of that name.
-void RegisterProvider(std::string_view name, std::shared_ptr<Provider> provider);
-// The provider registered under the name, or null.
+// The providers this platform offers, each under its name (compared without regard
+// to case); each platform's implementation lists its own.
+std::vector<std::pair<std::string, std::shared_ptr<Provider>>> BuiltinProviders();
+// The provider offered under the name, or null.
 std::shared_ptr<Provider> FindProvider(std::string_view name);
 
 }  // namespace platform::ado

@@ -1,8 +1,6 @@
 #include <algorithm>
-#include <mutex>
 #include <utility>
 
-#include "platform/ado/access_file_provider.h"
 #include "platform/ado/provider.h"
 
 namespace platform::ado {
@@ -17,39 +15,22 @@ std::string Folded(std::string_view name) {
 }
 
 struct Registry {
-    std::mutex lock;
     std::vector<std::pair<std::string, std::shared_ptr<Provider>>> providers;
 
     Registry() {
-        auto access = MakeAccessFileProvider();
-        providers.emplace_back(Folded("Microsoft.Jet.OLEDB.4.0"), access);
-        providers.emplace_back(Folded("Microsoft.ACE.OLEDB.12.0"), access);
-        providers.emplace_back(Folded("Microsoft.ACE.OLEDB.16.0"), access);
+        for (auto& [name, provider] : BuiltinProviders()) providers.emplace_back(Folded(name), std::move(provider));
     }
 };
 
-Registry& TheRegistry() {
-    static Registry registry;
+const Registry& TheRegistry() {
+    static const Registry registry;
     return registry;
 }
 
 }  // namespace
 
-void RegisterProvider(std::string_view name, std::shared_ptr<Provider> provider) {
-    Registry& registry = TheRegistry();
-    std::lock_guard guard(registry.lock);
-    std::string key = Folded(name);
-    for (auto& entry : registry.providers)
-        if (entry.first == key) {
-            entry.second = std::move(provider);
-            return;
-        }
-    registry.providers.emplace_back(std::move(key), std::move(provider));
-}
-
 std::shared_ptr<Provider> FindProvider(std::string_view name) {
-    Registry& registry = TheRegistry();
-    std::lock_guard guard(registry.lock);
+    const Registry& registry = TheRegistry();
     std::string key = Folded(name);
     for (auto& entry : registry.providers)
         if (entry.first == key) return entry.second;

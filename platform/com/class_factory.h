@@ -41,13 +41,13 @@ struct ServedClass {
 inline int32_t GetClassObject(const Guid* clsid, const Guid* iid, std::shared_ptr<IUnknown>* factory,
                               std::initializer_list<ServedClass> classes) {
     if (!clsid || !iid || !factory || !(*iid == IClassFactory::IID || *iid == IUnknown::IID))
-        return CLASS_E_CLASSNOTAVAILABLE;
+        return hresult::ClassNotAvailable;
     for (const auto& served : classes)
         if (served.clsid == *clsid) {
             *factory = served.makeFactory();
-            return S_OK;
+            return hresult::Ok;
         }
-    return CLASS_E_CLASSNOTAVAILABLE;
+    return hresult::ClassNotAvailable;
 }
 
 template <class T, class Primary>
@@ -55,17 +55,17 @@ ServedClass Serve(const Guid& clsid, std::function<void()> beforeCreate = {}) {
     return {clsid, [beforeCreate] { return std::make_shared<ClassFactory<T, Primary>>(beforeCreate); }};
 }
 
-// A registration entry point's body: S_OK, or SELFREG_E_CLASS when a step failed.
+// A registration entry point's body: hresult::Ok, or hresult::SelfRegClass when a step failed.
 inline int32_t RegistrationResult(const std::function<void()>& steps) {
     try {
         steps();
-        return S_OK;
+        return hresult::Ok;
     } catch (...) {
-        return SELFREG_E_CLASS;
+        return hresult::SelfRegClass;
     }
 }
 
-// DllCanUnloadNow: S_OK once none of the server's objects lives.
-inline int32_t CanUnloadNow() { return ServerLock::LiveObjects() == 0 ? S_OK : S_FALSE; }
+// DllCanUnloadNow: hresult::Ok once none of the server's objects lives.
+inline int32_t CanUnloadNow() { return ServerLock::LiveObjects() == 0 ? hresult::Ok : hresult::False; }
 
 }  // namespace platform::com

@@ -23,10 +23,12 @@
 namespace platform::com {
 
 // HRESULTs the servers return.
-inline constexpr int32_t S_OK = 0;
-inline constexpr int32_t S_FALSE = 1;
-inline constexpr int32_t CLASS_E_CLASSNOTAVAILABLE = int32_t(0x80040111u);
-inline constexpr int32_t SELFREG_E_CLASS = int32_t(0x80040201u);
+namespace hresult {
+inline constexpr int32_t Ok = 0;
+inline constexpr int32_t False = 1;
+inline constexpr int32_t ClassNotAvailable = int32_t(0x80040111u);
+inline constexpr int32_t SelfRegClass = int32_t(0x80040201u);
+}  // namespace hresult
 // The failure a client sees when a class cannot be created.
 inline constexpr int32_t kCannotCreateObject = 429;  // "ActiveX component can't create object"
 

@@ -19,22 +19,31 @@
 #include <string>
 #include <string_view>
 
+// Windows' headers make CopyFile and DeleteFile macros for their own functions; the
+// file-system object keeps its members' names in every translation unit.
+#ifdef CopyFile
+#undef CopyFile
+#endif
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+
 namespace platform::files {
 
 // GetDriveTypeA's answers.
-enum DriveType : int32_t {
-    DRIVE_UNKNOWN = 0,
-    DRIVE_NO_ROOT_DIR = 1,
-    DRIVE_REMOVABLE = 2,
-    DRIVE_FIXED = 3,
-    DRIVE_REMOTE = 4,
-    DRIVE_CDROM = 5,
-    DRIVE_RAMDISK = 6,
+enum class DriveType : int32_t {
+    Unknown = 0,
+    NoRootDir = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6,
 };
 
-// The type of the drive that holds the path ("C:\", "\\srv\share\"); 1 when the
-// path names no drive that exists (an empty path included).
-int32_t GetDriveTypeA(std::string_view rootPath);
+// The type of the drive that holds the path ("C:\", "\\srv\share\"); NoRootDir when
+// the path names no drive that exists (an empty path included).
+DriveType GetDriveTypeA(std::string_view rootPath);
 
 // Whether two paths name the same existing file, whatever their spelling (other
 // capitals, a mapped drive and the share behind it).

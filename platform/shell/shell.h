@@ -12,7 +12,9 @@
 namespace platform::shell {
 
 using Hwnd = int32_t;
-inline constexpr int32_t SW_SHOWNORMAL = 1;
+namespace sw {
+inline constexpr int32_t ShowNormal = 1;  // the show command of a normal window
+}  // namespace sw
 
 // ShellExecuteA: params and directory may be absent (a null pointer). Greater than
 // 32 on success.

@@ -13,7 +13,7 @@
 //   them); without a position it appends. Clear removes every entry, selects nothing
 //   and empties the text, raising nothing.
 // - List positions are 32-bit: a project list may hold far more than 32 767 entries.
-// - The drop-down list opens and closes with SendMessageA(CB_SHOWDROPDOWN)
+// - The drop-down list opens and closes with SendMessageA(cb::ShowDropDown)
 //   (window_calls.h); DroppedDown tells its state.
 #pragma once
 

@@ -18,28 +18,28 @@ int16_t& CurrentPointer() {
 
 int32_t SetWindowPos(Hwnd hwnd, Hwnd insertAfter, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t flags) {
     if (Form* form = detail::FindForm(hwnd)) {
-        if (!(flags & SWP_NOMOVE)) {
+        if (!(flags & swp::NoMove)) {
             form->SetLeft(x * kTwipsPerPixel);
             form->SetTop(y * kTwipsPerPixel);
         }
-        if (!(flags & SWP_NOSIZE)) {
+        if (!(flags & swp::NoSize)) {
             form->SetWidth(cx * kTwipsPerPixel);
             form->SetHeight(cy * kTwipsPerPixel);
         }
-        if (!(flags & SWP_NOZORDER) && insertAfter == HWND_TOPMOST)
+        if (!(flags & swp::NoZOrder) && insertAfter == hwnd::TopMost)
             form->SetTopMost(true);
-        else if (!(flags & SWP_NOZORDER) && (insertAfter == HWND_NOTOPMOST || insertAfter == HWND_BOTTOM))
+        else if (!(flags & swp::NoZOrder) && (insertAfter == hwnd::NoTopMost || insertAfter == hwnd::Bottom))
             form->SetTopMost(false);
         else if (auto backend = Installed())
             backend->WindowPosChanged(*form);
         return 1;
     }
     if (Control* control = detail::FindControl(hwnd)) {
-        if (!(flags & SWP_NOMOVE)) {
+        if (!(flags & swp::NoMove)) {
             control->SetLeft(x * kTwipsPerPixel);
             control->SetTop(y * kTwipsPerPixel);
         }
-        if (!(flags & SWP_NOSIZE)) {
+        if (!(flags & swp::NoSize)) {
             control->SetWidth(cx * kTwipsPerPixel);
             control->SetHeight(cy * kTwipsPerPixel);
         }
@@ -52,11 +52,11 @@ int32_t SendMessageA(Hwnd hwnd, int32_t message, int32_t wParam, int32_t /*lPara
     Control* control = detail::FindControl(hwnd);
     if (!control || control->Kind() != ControlKind::ComboBox) return 0;
     auto& box = static_cast<ComboBox&>(*control);
-    if (message == CB_SHOWDROPDOWN) {
+    if (message == cb::ShowDropDown) {
         box.ShowDropDown(wParam != 0);
         return 1;
     }
-    if (message == CB_GETDROPPEDSTATE) return box.DroppedDown() ? 1 : 0;
+    if (message == cb::GetDroppedState) return box.DroppedDown() ? 1 : 0;
     return 0;
 }
 

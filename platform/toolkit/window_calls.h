@@ -9,25 +9,32 @@
 
 namespace platform::toolkit {
 
-inline constexpr Hwnd HWND_TOP = 0;
-inline constexpr Hwnd HWND_BOTTOM = 1;
-inline constexpr Hwnd HWND_TOPMOST = -1;
-inline constexpr Hwnd HWND_NOTOPMOST = -2;
-inline constexpr int32_t SWP_NOSIZE = 0x1;
-inline constexpr int32_t SWP_NOMOVE = 0x2;
-inline constexpr int32_t SWP_NOZORDER = 0x4;
+// SetWindowPos's insert-after values and flags, and the combo box messages, with
+// Windows' numbers (scoped, so that they never meet the macros of Windows' headers).
+namespace hwnd {
+inline constexpr Hwnd Top = 0;
+inline constexpr Hwnd Bottom = 1;
+inline constexpr Hwnd TopMost = -1;
+inline constexpr Hwnd NoTopMost = -2;
+}  // namespace hwnd
+namespace swp {
+inline constexpr int32_t NoSize = 0x1;
+inline constexpr int32_t NoMove = 0x2;
+inline constexpr int32_t NoZOrder = 0x4;
+}  // namespace swp
+namespace cb {
+inline constexpr int32_t ShowDropDown = 0x14F;
+inline constexpr int32_t GetDroppedState = 0x157;
+}  // namespace cb
 
-inline constexpr int32_t CB_SHOWDROPDOWN = 0x14F;
-inline constexpr int32_t CB_GETDROPPEDSTATE = 0x157;
-
-// Puts a form's window above all others (HWND_TOPMOST) or ends that
-// (HWND_NOTOPMOST); HWND_TOP and HWND_BOTTOM change its z-order. Unless the flags
-// say SWP_NOMOVE / SWP_NOSIZE, x and y (pixels) move it and cx and cy size it;
-// SWP_NOZORDER ignores insertAfter. Nonzero when the window exists.
+// Puts a form's window above all others (hwnd::TopMost) or ends that
+// (hwnd::NoTopMost); hwnd::Top and hwnd::Bottom change its z-order. Unless the flags
+// say swp::NoMove / swp::NoSize, x and y (pixels) move it and cx and cy size it;
+// swp::NoZOrder ignores insertAfter. Nonzero when the window exists.
 int32_t SetWindowPos(Hwnd hwnd, Hwnd insertAfter, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t flags);
 
-// CB_SHOWDROPDOWN opens (wParam nonzero) or closes (0) a combo box's list and
-// gives 1; CB_GETDROPPEDSTATE gives 1 when the list is open. Other messages and
+// cb::ShowDropDown opens (wParam nonzero) or closes (0) a combo box's list and
+// gives 1; cb::GetDroppedState gives 1 when the list is open. Other messages and
 // windows that are not combo boxes give 0.
 int32_t SendMessageA(Hwnd hwnd, int32_t message, int32_t wParam, int32_t lParam);
 

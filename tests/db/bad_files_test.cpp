@@ -7,6 +7,7 @@ namespace dbtest {
 namespace {
 
 using namespace platform::ado;
+using namespace dbtool;
 using platform::toolkit::vbOK;
 
 class BadFiles : public DbTest {

@@ -8,6 +8,7 @@ namespace dbtest {
 namespace {
 
 using namespace platform::ado;
+using namespace dbtool;
 
 class ConnectionReuse : public DbTest {
 protected:

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "hosts/sim/host/test_machine.h"
-#include "platform/ado/project_database.h"
+#include "tools/dbtool/project_database.h"
 #include "util/clsDbADO/clsDbADO.h"
 
 namespace dbtest {
@@ -50,10 +50,10 @@ protected:
     std::filesystem::path HostDatabase() const { return machine.Host(kDatabase); }
 
     // Creates the database with these projects.
-    void MakeDatabase(const std::vector<platform::ado::ProjectRecord>& projects = {}) {
+    void MakeDatabase(const std::vector<dbtool::ProjectRecord>& projects = {}) {
         std::filesystem::create_directories(HostDatabase().parent_path());
-        platform::ado::CreateProjectDatabase(HostDatabase());
-        if (!projects.empty()) platform::ado::AddProjects(HostDatabase(), projects);
+        dbtool::CreateProjectDatabase(HostDatabase());
+        if (!projects.empty()) dbtool::AddProjects(HostDatabase(), projects);
     }
 
     // A database object for the own database, its connection string built.

@@ -14,6 +14,7 @@ namespace dbtest {
 namespace {
 
 using namespace platform::ado;
+using namespace dbtool;
 
 // Runs body in a child process; its result is the child's exit code.
 pid_t Spawn(const std::function<int()>& body) {

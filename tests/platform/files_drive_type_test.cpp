@@ -3,37 +3,40 @@
 
 #include "hosts/sim/host/test_machine.h"
 #include "platform/files/files.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 
 namespace {
 
 using namespace platform::files;
 
+// Windows' number for the drive's type.
+int32_t TypeNumber(std::string_view path) { return int32_t(GetDriveTypeA(path)); }
+
 TEST(FilesDriveType, MappedDrivesGiveTheirType) {
     sim::TestMachine machine;
-    Prefix::MapDrive("P:", DRIVE_REMOTE);
-    Prefix::MapDrive("e:", DRIVE_REMOVABLE);
-    Prefix::MapDrive("D:", DRIVE_CDROM);
-    Prefix::MapDrive("R:", DRIVE_RAMDISK);
-    Prefix::MapDrive("\\\\srv\\share", DRIVE_REMOTE);
-    for (const char* path : {"C:\\", "c:", "C:\\Program Files\\x", "C:x"}) EXPECT_EQ(GetDriveTypeA(path), 3) << path;
-    EXPECT_EQ(GetDriveTypeA("P:\\"), 4);
-    EXPECT_EQ(GetDriveTypeA("p:\\Jobs"), 4);
-    EXPECT_EQ(GetDriveTypeA("E:\\"), 2);
-    EXPECT_EQ(GetDriveTypeA("D:\\"), 5);
-    EXPECT_EQ(GetDriveTypeA("R:\\"), 6);
-    EXPECT_EQ(GetDriveTypeA("\\\\srv\\share\\"), 4);
-    EXPECT_EQ(GetDriveTypeA("\\\\SRV\\Share\\Jobs\\05"), 4);
+    Prefix::MapDrive("P:", DriveType::Remote);
+    Prefix::MapDrive("e:", DriveType::Removable);
+    Prefix::MapDrive("D:", DriveType::CdRom);
+    Prefix::MapDrive("R:", DriveType::RamDisk);
+    Prefix::MapDrive("\\\\srv\\share", DriveType::Remote);
+    for (const char* path : {"C:\\", "c:", "C:\\Program Files\\x", "C:x"}) EXPECT_EQ(TypeNumber(path), 3) << path;
+    EXPECT_EQ(TypeNumber("P:\\"), 4);
+    EXPECT_EQ(TypeNumber("p:\\Jobs"), 4);
+    EXPECT_EQ(TypeNumber("E:\\"), 2);
+    EXPECT_EQ(TypeNumber("D:\\"), 5);
+    EXPECT_EQ(TypeNumber("R:\\"), 6);
+    EXPECT_EQ(TypeNumber("\\\\srv\\share\\"), 4);
+    EXPECT_EQ(TypeNumber("\\\\SRV\\Share\\Jobs\\05"), 4);
 }
 
 TEST(FilesDriveType, NoDriveGivesNoRootDir) {
     sim::TestMachine machine;
     for (const char* path : {"Q:\\", "", "C", "\\\\s", "\\\\srv\\", "\\\\srv\\other\\", "relative\\path", "1:\\"})
-        EXPECT_EQ(GetDriveTypeA(path), 1) << path;
-    Prefix::MapDrive("Q:", DRIVE_REMOTE);
-    EXPECT_EQ(GetDriveTypeA("Q:\\"), 4);
+        EXPECT_EQ(TypeNumber(path), 1) << path;
+    Prefix::MapDrive("Q:", DriveType::Remote);
+    EXPECT_EQ(TypeNumber("Q:\\"), 4);
     Prefix::UnmapDrive("q:");
-    EXPECT_EQ(GetDriveTypeA("Q:\\"), 1);
+    EXPECT_EQ(TypeNumber("Q:\\"), 1);
 }
 
 }  // namespace

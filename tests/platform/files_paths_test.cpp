@@ -7,7 +7,7 @@
 #include "files_test_support.h"
 #include "hosts/sim/host/test_machine.h"
 #include "platform/files/files.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ TEST(FilesPaths, UnmappedDrivesDoNotExist) {
 
 TEST(FilesPaths, SharesAreDrivesNamedWithoutRegardToCase) {
     sim::TestMachine machine;
-    Prefix::MapDrive("\\\\srv\\jobs", DRIVE_REMOTE);
+    Prefix::MapDrive("\\\\srv\\jobs", DriveType::Remote);
     FileSystemObject fso;
     EXPECT_TRUE(fso.DriveExists("\\\\SRV\\Jobs"));
     EXPECT_TRUE(fso.DriveExists("\\\\srv\\jobs\\"));
@@ -130,10 +130,10 @@ TEST(FilesPaths, SymbolicLinksDoNotLeadOutOfTheMappedFolder) {
 TEST(FilesPaths, DriveMapIsKeptInThePrefixAndReadBack) {
     sim::TestMachine machine;
     fs::path elsewhere = machine.PrefixFolder() / "elsewhere";
-    Prefix::MapDrive("p:", DRIVE_REMOTE);
-    Prefix::MapDrive("R:\\", DRIVE_REMOVABLE, elsewhere);
-    Prefix::MapDrive("\\\\Srv\\Jobs", DRIVE_REMOTE);
-    Prefix::MapDrive("\\\\srv\\jobs", DRIVE_FIXED);  // the same share: replaced, first spelling kept
+    Prefix::MapDrive("p:", DriveType::Remote);
+    Prefix::MapDrive("R:\\", DriveType::Removable, elsewhere);
+    Prefix::MapDrive("\\\\Srv\\Jobs", DriveType::Remote);
+    Prefix::MapDrive("\\\\srv\\jobs", DriveType::Fixed);  // the same share: replaced, first spelling kept
     machine.Write("P:\\x.txt", "on p");
     EXPECT_EQ(fs::path(*Prefix::HostPath("P:\\x.txt")), machine.PrefixFolder() / "drive_p" / "x.txt");
 
@@ -141,12 +141,12 @@ TEST(FilesPaths, DriveMapIsKeptInThePrefixAndReadBack) {
     auto drives = Prefix::Drives();
     ASSERT_EQ(drives.size(), 4u);
     EXPECT_EQ(drives[0].name, "C:");
-    EXPECT_EQ(drives[0].type, DRIVE_FIXED);
+    EXPECT_EQ(drives[0].type, DriveType::Fixed);
     EXPECT_EQ(drives[1].name, "P:");
     EXPECT_EQ(drives[2].hostFolder, elsewhere);
-    EXPECT_EQ(drives[2].type, DRIVE_REMOVABLE);
+    EXPECT_EQ(drives[2].type, DriveType::Removable);
     EXPECT_EQ(drives[3].name, "\\\\Srv\\Jobs");
-    EXPECT_EQ(drives[3].type, DRIVE_FIXED);
+    EXPECT_EQ(drives[3].type, DriveType::Fixed);
     EXPECT_EQ(machine.Read("p:\\X.TXT"), "on p");
 
     Prefix::UnmapDrive("p");

@@ -6,7 +6,7 @@
 #include "files_test_support.h"
 #include "hosts/sim/host/test_machine.h"
 #include "platform/files/files.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "hosts/sim/host/test_machine.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 #include "platform/profile/profile.h"
 
 namespace {

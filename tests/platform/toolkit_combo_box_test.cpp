@@ -124,13 +124,13 @@ TEST_F(ComboBoxTest, AKeyPressCarriesTheCodeAndAChangedCodeIsWhatTheBoxReceives)
 
 TEST_F(ComboBoxTest, TheDropDownOpensAndClosesByMessage) {
     using namespace platform::toolkit;
-    EXPECT_EQ(SendMessageA(box.hWnd(), CB_SHOWDROPDOWN, -1, 0), 1);  // any nonzero opens
+    EXPECT_EQ(SendMessageA(box.hWnd(), cb::ShowDropDown, -1, 0), 1);  // any nonzero opens
     EXPECT_TRUE(box.DroppedDown());
-    EXPECT_EQ(SendMessageA(box.hWnd(), CB_GETDROPPEDSTATE, 0, 0), 1);
-    EXPECT_EQ(SendMessageA(box.hWnd(), CB_SHOWDROPDOWN, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(box.hWnd(), cb::GetDroppedState, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(box.hWnd(), cb::ShowDropDown, 0, 0), 1);
     EXPECT_FALSE(box.DroppedDown());
-    EXPECT_EQ(SendMessageA(form->name.hWnd(), CB_SHOWDROPDOWN, 1, 0), 0);  // not a combo box
-    EXPECT_EQ(SendMessageA(form->hWnd(), CB_SHOWDROPDOWN, 1, 0), 0);
+    EXPECT_EQ(SendMessageA(form->name.hWnd(), cb::ShowDropDown, 1, 0), 0);  // not a combo box
+    EXPECT_EQ(SendMessageA(form->hWnd(), cb::ShowDropDown, 1, 0), 0);
     const auto& journal = machine.Toolkit().Journal();
     ASSERT_GE(journal.size(), 2u);
     EXPECT_EQ(journal[journal.size() - 2], "dropdown open cboList");
@@ -139,7 +139,7 @@ TEST_F(ComboBoxTest, TheDropDownOpensAndClosesByMessage) {
 
 TEST_F(ComboBoxTest, APickClosesTheListAndIsAClickNotAChange) {
     form->name.SetFocus();
-    platform::toolkit::SendMessageA(box.hWnd(), platform::toolkit::CB_SHOWDROPDOWN, 1, 0);
+    platform::toolkit::SendMessageA(box.hWnd(), platform::toolkit::cb::ShowDropDown, 1, 0);
     form->Take();
     input::Pick(box, 2);
     EXPECT_FALSE(box.DroppedDown());

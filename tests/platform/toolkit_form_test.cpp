@@ -147,20 +147,20 @@ TEST_F(FormTest, EveryFormAndControlHasItsOwnHandle) {
     other.reset();
     auto third = std::make_shared<TestForm>();
     EXPECT_NE(third->hWnd(), gone);
-    EXPECT_EQ(platform::toolkit::SetWindowPos(gone, HWND_TOPMOST, 0, 0, 0, 0, 3), 0);
+    EXPECT_EQ(platform::toolkit::SetWindowPos(gone, hwnd::TopMost, 0, 0, 0, 0, 3), 0);
 }
 
 TEST_F(FormTest, SetWindowPosMakesAFormTopMostAndEndsIt) {
     using platform::toolkit::SetWindowPos;
     form->SetLeft(300);
-    EXPECT_EQ(SetWindowPos(form->hWnd(), HWND_TOPMOST, 0, 0, 0, 0, 3), 1);
+    EXPECT_EQ(SetWindowPos(form->hWnd(), hwnd::TopMost, 0, 0, 0, 0, 3), 1);
     EXPECT_TRUE(form->TopMost());
     EXPECT_EQ(form->Left(), 300);  // flags 3: neither moved nor sized
     EXPECT_EQ(machine.Toolkit().Journal().back(), "windowpos frmTest topmost");
-    EXPECT_EQ(SetWindowPos(form->hWnd(), HWND_NOTOPMOST, 0, 0, 0, 0, 3), 1);
+    EXPECT_EQ(SetWindowPos(form->hWnd(), hwnd::NoTopMost, 0, 0, 0, 0, 3), 1);
     EXPECT_FALSE(form->TopMost());
     EXPECT_EQ(machine.Toolkit().Journal().back(), "windowpos frmTest");
-    EXPECT_EQ(SetWindowPos(form->hWnd(), HWND_TOPMOST, 10, 20, 400, 300, platform::toolkit::SWP_NOZORDER), 1);
+    EXPECT_EQ(SetWindowPos(form->hWnd(), hwnd::TopMost, 10, 20, 400, 300, platform::toolkit::swp::NoZOrder), 1);
     EXPECT_FALSE(form->TopMost());
     EXPECT_EQ(form->Left(), 150);
     EXPECT_EQ(form->Top(), 300);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "outlook_recorder.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ private:
 class OutlookFilingTest : public OutlookTest {
 protected:
     OutlookFilingTest() {
-        platform::files::Prefix::MapDrive("P:", platform::files::DRIVE_REMOTE);
+        platform::files::Prefix::MapDrive("P:", platform::files::DriveType::Remote);
         machine.Write("P:\\Jobs\\.keep", "");
     }
     Filer filer{outlook.Application()};

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "outlook_recorder.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 
 using platform::ErrorInfo;
 using sim::OutlookCall;
@@ -15,7 +15,7 @@ namespace {
 
 class OutlookMailTest : public OutlookTest {
 protected:
-    OutlookMailTest() { platform::files::Prefix::MapDrive("P:", platform::files::DRIVE_REMOTE); }
+    OutlookMailTest() { platform::files::Prefix::MapDrive("P:", platform::files::DriveType::Remote); }
 
     std::shared_ptr<ol::MailItem> Item(const std::shared_ptr<sim::SimInspector>& window) {
         return std::dynamic_pointer_cast<ol::MailItem>(window->CurrentItem());

@@ -1,6 +1,6 @@
 #include <filesystem>
 
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 #include "platform/shell/shell.h"
 #include "util_fixture.h"
 
@@ -17,7 +17,7 @@ TEST_F(UtilTest, DoesFileExistRunsFolderAndNameTogether) {
 }
 
 TEST_F(UtilTest, ExistenceTestsOfDrivesAndFolders) {
-    platform::files::Prefix::MapDrive("P:", platform::files::DRIVE_REMOTE);
+    platform::files::Prefix::MapDrive("P:", platform::files::DriveType::Remote);
     EXPECT_TRUE(util->DoesDriveExist("P:"));
     EXPECT_FALSE(util->DoesDriveExist("Q:"));
     EXPECT_TRUE(util->DoesFolderExist("C:\\ProgramData"));
@@ -37,7 +37,7 @@ TEST_F(UtilTest, CreateNewFolderMakesEveryMissingLevel) {
 }
 
 TEST_F(UtilTest, CreateNewFolderWorksOnShares) {
-    platform::files::Prefix::MapDrive("\\\\srv\\jobs", platform::files::DRIVE_REMOTE);
+    platform::files::Prefix::MapDrive("\\\\srv\\jobs", platform::files::DriveType::Remote);
     EXPECT_TRUE(util->CreateNewFolder("\\\\srv\\jobs\\05-123\\Corr_Out\\"));
     EXPECT_TRUE(util->DoesFolderExist("\\\\srv\\jobs\\05-123\\Corr_Out"));
 }

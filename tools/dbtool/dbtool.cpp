@@ -17,7 +17,7 @@ constexpr const char* kUsage =
     "           Project Name, ProjFilePath, Active) to the project database in FILE\n";
 
 int Create(const std::string& file, std::ostream& out) {
-    platform::ado::CreateProjectDatabase(file);
+    dbtool::CreateProjectDatabase(file);
     out << "Created the project database " << file << ".\n";
     return 0;
 }
@@ -31,7 +31,7 @@ int Import(const std::string& file, const std::string& csvFile, std::ostream& ou
     std::ostringstream text;
     text << in.rdbuf();
     std::vector<std::string> warnings;
-    std::vector<platform::ado::ProjectRecord> projects;
+    std::vector<dbtool::ProjectRecord> projects;
     try {
         projects = ProjectsFromCsv(ParseCsv(text.str()), warnings);
     } catch (const std::runtime_error& e) {
@@ -39,7 +39,7 @@ int Import(const std::string& file, const std::string& csvFile, std::ostream& ou
         return 1;
     }
     for (const std::string& warning : warnings) err << "quillet-dbtool: " << csvFile << ": " << warning << "\n";
-    const size_t added = platform::ado::AddProjects(file, projects);
+    const size_t added = dbtool::AddProjects(file, projects);
     out << "Imported " << added << (added == 1 ? " project" : " projects") << " into " << file << ".\n";
     return 0;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ado/project_database.h"
+#include "tools/dbtool/project_database.h"
 #include "tools/dbtool/csv.h"
 
 namespace dbtool {
@@ -19,7 +19,7 @@ namespace dbtool {
 // file without that column imports every project as active. "ProjectID" and
 // unknown columns are skipped, each with a warning. Raises std::runtime_error,
 // naming the line, for records the table cannot take.
-std::vector<platform::ado::ProjectRecord> ProjectsFromCsv(const std::vector<CsvRecord>& records,
+std::vector<dbtool::ProjectRecord> ProjectsFromCsv(const std::vector<CsvRecord>& records,
                                                           std::vector<std::string>& warnings);
 
 // Runs one command (args without the program name); returns the exit code: 0 done,

@@ -36,7 +36,7 @@ std::optional<bool> ActiveValue(const std::string& text) {
 
 }  // namespace
 
-std::vector<platform::ado::ProjectRecord> ProjectsFromCsv(const std::vector<CsvRecord>& records,
+std::vector<dbtool::ProjectRecord> ProjectsFromCsv(const std::vector<CsvRecord>& records,
                                                           std::vector<std::string>& warnings) {
     if (records.empty()) throw std::runtime_error("the CSV file is empty: its first line must name the columns");
     const CsvRecord& header = records.front();
@@ -64,7 +64,7 @@ std::vector<platform::ado::ProjectRecord> ProjectsFromCsv(const std::vector<CsvR
                                  ": the first line must name the columns \"Project Number\" and \"Project Name\"");
     if (!index[Active]) warnings.push_back("there is no column \"Active\": every project is imported as active");
 
-    std::vector<platform::ado::ProjectRecord> projects;
+    std::vector<dbtool::ProjectRecord> projects;
     projects.reserve(records.size() - 1);
     for (size_t r = 1; r < records.size(); ++r) {
         const CsvRecord& record = records[r];
@@ -76,7 +76,7 @@ std::vector<platform::ado::ProjectRecord> ProjectsFromCsv(const std::vector<CsvR
             if (!column || *column >= record.fields.size()) return {};
             return record.fields[*column];
         };
-        platform::ado::ProjectRecord project;
+        dbtool::ProjectRecord project;
         project.number = cell(index[Number]);
         project.name = cell(index[Name]);
         project.folder = cell(index[Folder]);

@@ -24,13 +24,13 @@ int32_t clsUtil::UtilStartDoc(int32_t& lHwnd, const std::string& strVerb, const 
         if (!strParms.empty()) parameters = strParms;
         if (!strFolder.empty()) folder = strFolder;
         result = platform::shell::ShellExecuteA(lHwnd, strVerb, strTitle, parameters, folder,
-                                                platform::shell::SW_SHOWNORMAL);
+                                                platform::shell::sw::ShowNormal);
     });
     return result;
 }
 
 int32_t clsUtil::UtilWinExec(const std::string& strCmdLine) {
-    return platform::shell::WinExec(strCmdLine, platform::shell::SW_SHOWNORMAL);
+    return platform::shell::WinExec(strCmdLine, platform::shell::sw::ShowNormal);
 }
 
 int32_t clsUtil::UtilGetDesktopWindow() { return platform::shell::GetDesktopWindow(); }

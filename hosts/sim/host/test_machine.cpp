@@ -5,7 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 #include "platform/shell/shell.h"
 
 namespace sim {

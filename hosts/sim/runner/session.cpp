@@ -4,7 +4,7 @@
 
 #include "platform/clock/clock.h"
 #include "platform/com/library.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 #include "platform/shell/shell.h"
 #include "platform/toolkit/form.h"
 

@@ -11,7 +11,7 @@
 #include "platform/ado/ado.h"
 #include "platform/ado/variant.h"
 #include "platform/files/files.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 #include "platform/profile/profile.h"
 #include "platform/shell/shell.h"
 #include "platform/toolkit/form.h"

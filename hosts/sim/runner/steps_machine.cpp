@@ -4,9 +4,9 @@
 
 #include "hosts/sim/runner/session.h"
 #include "platform/ado/ado.h"
-#include "platform/ado/project_database.h"
+#include "tools/dbtool/project_database.h"
 #include "platform/clock/clock.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 #include "platform/registry/registry.h"
 
 namespace sim::runner {
@@ -25,11 +25,11 @@ const std::string& StringAt(const Step& step, size_t i) {
 
 platform::files::DriveType DriveTypeNamed(const std::string& word) {
     using namespace platform::files;
-    if (word == "fixed") return DRIVE_FIXED;
-    if (word == "remote") return DRIVE_REMOTE;
-    if (word == "removable") return DRIVE_REMOVABLE;
-    if (word == "cdrom") return DRIVE_CDROM;
-    if (word == "ramdisk") return DRIVE_RAMDISK;
+    if (word == "fixed") return DriveType::Fixed;
+    if (word == "remote") return DriveType::Remote;
+    if (word == "removable") return DriveType::Removable;
+    if (word == "cdrom") return DriveType::CdRom;
+    if (word == "ramdisk") return DriveType::RamDisk;
     throw BadStep("unknown drive type " + word);
 }
 
@@ -56,7 +56,7 @@ void Session::Machine(const Step& step) {
         }
         platform::files::Prefix::MapDrive(step.Word(1), DriveTypeNamed(step.Word(2)), hostFolder);
     } else if (verb == "share") {
-        platform::files::Prefix::MapDrive(StringAt(step, 1), platform::files::DRIVE_REMOTE);
+        platform::files::Prefix::MapDrive(StringAt(step, 1), platform::files::DriveType::Remote);
     } else if (verb == "folder") {
         fs::create_directories(HostPath(StringAt(step, 1)));
     } else if (verb == "file") {
@@ -82,7 +82,7 @@ void Session::Machine(const Step& step) {
     } else if (verb == "database") {
         fs::path host = HostPath(StringAt(step, 1));
         fs::create_directories(host.parent_path());
-        platform::ado::CreateProjectDatabase(host);
+        dbtool::CreateProjectDatabase(host);
     } else if (verb == "sql") {
         platform::ado::Connection connection;
         connection.Open(JetConnection(StringAt(step, 1)));

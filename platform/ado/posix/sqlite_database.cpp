@@ -1,0 +1,164 @@
+#include "platform/ado/posix/sqlite_database.h"
+
+#include <sqlite3.h>
+
+#include <system_error>
+
+#include "platform/ado/ado.h"
+#include "platform/errors/errors.h"
+
+namespace platform::ado {
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr const char* kCacheSize = "PRAGMA cache_size = -32768";  // KiB
+}  // namespace
+
+void StatementDeleter::operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+
+SqliteDatabase::SqliteDatabase(sqlite3* db, fs::path hostPath, std::string shownPath)
+    : db_(db), hostPath_(std::move(hostPath)), shownPath_(std::move(shownPath)) {}
+
+SqliteDatabase::~SqliteDatabase() {
+    // Closing rolls back whatever transaction is still open.
+    sqlite3_close_v2(db_);
+}
+
+std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenExisting(const fs::path& hostPath, std::string shownPath,
+                                                             uint32_t pageSize) {
+    sqlite3* db = nullptr;
+    // Never SQLITE_OPEN_CREATE: a file that vanished in the meantime stays missing.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(hostPath.c_str(), &db, flags, nullptr);
+    std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(db, hostPath, std::move(shownPath)));
+    if (rc != SQLITE_OK) database->Fail(rc);
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    // A project database is small: let one connection keep all of it in memory, so
+    // that a list read in the order of an index reads each page from the file once.
+    database->Exec(kCacheSize);
+    database->CheckSound(pageSize);
+    return database;
+}
+
+std::unique_ptr<SqliteDatabase> SqliteDatabase::CreateNew(const fs::path& hostPath) {
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(hostPath.c_str(), &db, flags, nullptr);
+    std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(db, hostPath, hostPath.string()));
+    if (rc != SQLITE_OK) database->Fail(rc);
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    return database;
+}
+
+void SqliteDatabase::Recheck(std::string shownPath, uint32_t pageSize) {
+    shownPath_ = std::move(shownPath);
+    CheckSound(pageSize);
+}
+
+// Reads the schema once under a shared lock, so that a damaged file fails here and
+// not in the middle of some later statement, and checks the file's length against
+// the page count of its header while no writer can be changing it.
+void SqliteDatabase::CheckSound(uint32_t pageSize) {
+    Exec("BEGIN");
+    try {
+        sqlite3_stmt* raw = nullptr;
+        int rc = sqlite3_prepare_v2(db_, "SELECT type, name, tbl_name, sql FROM sqlite_schema", -1, &raw, nullptr);
+        StatementPtr schema(raw);
+        if (rc != SQLITE_OK) Fail(rc);
+        while ((rc = sqlite3_step(schema.get())) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE) Fail(rc);
+        schema.reset();
+
+        rc = sqlite3_prepare_v2(db_, "PRAGMA page_count", -1, &raw, nullptr);
+        StatementPtr count(raw);
+        if (rc != SQLITE_OK) Fail(rc);
+        rc = sqlite3_step(count.get());
+        if (rc != SQLITE_ROW) Fail(rc);
+        const uintmax_t pages = uintmax_t(sqlite3_column_int64(count.get(), 0));
+        count.reset();
+
+        std::error_code ec;
+        const uintmax_t size = fs::file_size(hostPath_, ec);
+        if (!ec && size < pages * pageSize)
+            Raise(adoerr::ProviderFailure,
+                  "The file '" + shownPath_ + "' is a damaged project database: it is shorter than its header "
+                  "says (" + std::to_string(size) + " of " + std::to_string(pages * pageSize) +
+                  " bytes), so part of it is missing. Restore the file from a backup copy.");
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    Exec("COMMIT");
+}
+
+void SqliteDatabase::Exec(const char* sql) {
+    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) Fail(rc);
+}
+
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+void SqliteDatabase::Fail(int rc, bool preparing) const {
+    const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    const std::string file = "'" + shownPath_ + "'";
+    const std::string source = "Project database";
+    switch (rc & 0xFF) {
+        case SQLITE_ERROR:
+            if (preparing) {
+                if (StartsWith(message, "no such table: "))
+                    Raise(adoerr::NoSuchTable,
+                          "The database cannot find the input table or query '" + message.substr(15) +
+                              "'. Make sure it exists and that its name is spelled correctly.",
+                          source);
+                if (StartsWith(message, "no such column: "))
+                    Raise(adoerr::MissingValue,
+                          "No value given for one or more required parameters: the statement names '" +
+                              message.substr(16) + "', which is no column of its tables.",
+                          source);
+                Raise(adoerr::CommandError, "Error in the SQL statement: " + message + ".", source);
+            }
+            Raise(adoerr::ProviderFailure, message, source);
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            Raise(adoerr::ProviderFailure,
+                  "The project database " + file + " is locked by another user. Try again in a few moments.",
+                  source);
+        case SQLITE_READONLY:
+            Raise(adoerr::ProviderFailure,
+                  "Cannot update. Database or object is read-only: the project database " + file +
+                      " may not be changed by this user.",
+                  source);
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            Raise(adoerr::ProviderFailure,
+                  "The file " + file + " is a damaged project database (" + message +
+                      "). Restore the file from a backup copy.",
+                  source);
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            Raise(adoerr::ProviderFailure,
+                  "The database cannot open the file " + file +
+                      ". It is already opened exclusively by another user, or you need permission to view its "
+                      "data.",
+                  source);
+        case SQLITE_IOERR: Raise(adoerr::ProviderFailure, "Disk or network error (" + message + ").", source);
+        case SQLITE_FULL:
+            Raise(adoerr::ProviderFailure, "The disk that holds the project database " + file + " is full.", source);
+        case SQLITE_CONSTRAINT:
+            Raise(adoerr::ProviderFailure, "The database refused the change: " + message + ".", source);
+        default: Raise(adoerr::ProviderFailure, message, source);
+    }
+}
+
+}  // namespace platform::ado

@@ -1,0 +1,63 @@
+// FileSystemObject::CopyFile: the copy is written aside, beside the target, and then
+// renamed over it, so a failed copy never leaves half a file and a reader of the
+// old target sees it whole until it is replaced.
+#include <string>
+#include <system_error>
+
+#include "platform/errors/errors.h"
+#include "platform/files/posix/drive_map.h"
+#include "platform/files/files.h"
+#include "platform/files/posix/host_io.h"
+#include "platform/files/posix/host_path.h"
+
+namespace platform::files {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The target of a copy: the destination itself, or the source's name inside the
+// destination when that is written with a separator at the end (a folder).
+detail::ResolvedPath CopyTarget(std::string_view destination, const detail::ResolvedPath& source) {
+    auto target = detail::ResolveOrRaise(destination);
+    std::error_code ec;
+    if (!target.windows.trailingSeparator) {
+        if (fs::is_directory(target.host, ec)) RaiseStandard(err::PermissionDenied);
+        return target;
+    }
+    if (!fs::is_directory(target.host, ec)) RaiseStandard(err::PathNotFound);
+    return detail::ResolveOrRaise(std::string(destination) + source.host.filename().string());
+}
+
+}  // namespace
+
+void FileSystemObject::CopyFile(std::string_view source, std::string_view destination, bool overwrite) {
+    auto from = detail::ResolveOrRaise(source);
+    std::error_code ec;
+    if (from.windows.trailingSeparator || !fs::is_regular_file(from.host, ec)) {
+        bool folderThere = fs::is_directory(from.host.parent_path(), ec);
+        RaiseStandard(folderThere ? err::FileNotFound : err::PathNotFound);
+    }
+    auto to = CopyTarget(destination, from);
+    if (!fs::is_directory(to.host.parent_path(), ec)) RaiseStandard(err::PathNotFound);
+    bool targetThere = fs::exists(to.host, ec);
+    if (targetThere) {
+        if (!overwrite) RaiseStandard(err::FileAlreadyExists);
+        if (!fs::is_regular_file(to.host, ec) || detail::IsReadOnly(to.host)) RaiseStandard(err::PermissionDenied);
+        if (fs::equivalent(from.host, to.host, ec)) RaiseStandard(err::PermissionDenied);
+    }
+    if (detail::IsLockedHost(from.host) || detail::IsLockedHost(to.host)) RaiseStandard(err::PermissionDenied);
+
+    fs::path aside = detail::AsideName(to.host);
+    if (!fs::copy_file(from.host, aside, fs::copy_options::overwrite_existing, ec) || ec) {
+        fs::remove(aside, ec);
+        RaiseStandard(err::PermissionDenied);
+    }
+    fs::rename(aside, to.host, ec);
+    if (ec) {
+        fs::remove(aside, ec);
+        RaiseStandard(err::PermissionDenied);
+    }
+}
+
+}  // namespace platform::files

@@ -1,0 +1,236 @@
+// The registry functions over the prefix's store file. Every call reads the file (or
+// the copy parsed when it last changed) and every write rewrites it whole (aside, then renamed over it), so two libraries of
+// one process, or two processes, never see a half-written store.
+#include <algorithm>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+
+#include <sys/stat.h>
+
+#include "platform/errors/errors.h"
+#include "platform/files/posix/host_io.h"
+#include "platform/files/posix/prefix.h"
+#include "platform/registry/registry.h"
+#include "platform/registry/posix/registry_store.h"
+
+namespace platform::registry {
+
+namespace fs = std::filesystem;
+using detail::NamedValue;
+using detail::Store;
+using detail::StoredKey;
+
+namespace {
+
+constexpr int32_t kInvalidArgument = 5;
+
+std::mutex& StoreMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+fs::path StoreFile() {
+    fs::path prefix = files::Prefix::Folder();
+    return prefix.empty() ? fs::path() : prefix / "registry.reg";
+}
+
+const char* HiveName(Hive hive) {
+    switch (hive) {
+        case Hive::LocalMachine: return "HKEY_LOCAL_MACHINE";
+        case Hive::CurrentUser: return "HKEY_CURRENT_USER";
+        case Hive::ClassesRoot: return "HKEY_CLASSES_ROOT";
+    }
+    return "HKEY_LOCAL_MACHINE";
+}
+
+// The hive's name, then the key's names ("\" between them; empty names are skipped,
+// so "SOFTWARE\\X\" is SOFTWARE\X). A name with a control character is refused: the
+// store keeps one key to a line.
+std::vector<std::string> KeyPath(Hive hive, std::string_view key) {
+    std::vector<std::string> path{HiveName(hive)};
+    size_t start = 0;
+    while (start <= key.size()) {
+        size_t end = key.find('\\', start);
+        if (end == std::string_view::npos) end = key.size();
+        std::string_view name = key.substr(start, end - start);
+        if (std::any_of(name.begin(), name.end(), [](unsigned char c) { return c < 0x20; }))
+            Raise(kInvalidArgument, "Invalid procedure call or argument");
+        if (!name.empty()) path.emplace_back(name);
+        start = end + 1;
+    }
+    return path;
+}
+
+// The store as last read, with the file's identity when it was read: a file that was
+// not replaced or touched since is not parsed again (every write renames a new file
+// over the old one, so its identity changes).
+struct Stamp {
+    fs::path file;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    bool operator==(const Stamp& o) const {
+        return file == o.file && device == o.device && inode == o.inode && size == o.size &&
+               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
+    }
+};
+
+std::optional<Stamp> StampOf(const fs::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return std::nullopt;
+    return Stamp{file, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+}
+
+Store Load() {
+    static std::optional<Stamp> cachedStamp;
+    static Store cached;
+    fs::path file = StoreFile();
+    if (file.empty()) return {};
+    auto stamp = StampOf(file);
+    if (stamp && cachedStamp && *stamp == *cachedStamp) return cached;
+    auto content = files::detail::ReadHostFile(file);
+    cached = content ? detail::ParseStore(*content) : Store{};
+    cachedStamp = content ? stamp : std::nullopt;
+    return cached;
+}
+
+void Save(const Store& store) {
+    fs::path file = StoreFile();
+    if (file.empty()) Raise(err::PathNotFound, "No prefix is open");
+    files::detail::WriteHostFileAtomically(file, detail::FormatStore(store));
+}
+
+StoredKey* Find(Store& store, const std::vector<std::string>& path) {
+    auto same = std::find_if(store.begin(), store.end(),
+                             [&](const StoredKey& k) { return detail::SamePath(k.path, path); });
+    return same != store.end() ? &*same : nullptr;
+}
+
+// The stored key, made when missing. Names of keys already there (stored, or parents
+// of stored keys) keep their first spelling.
+StoredKey& FindOrAdd(Store& store, std::vector<std::string> path) {
+    if (StoredKey* key = Find(store, path)) return *key;
+    for (size_t level = 1; level < path.size(); ++level) {
+        std::vector<std::string> upTo(path.begin(), path.begin() + level + 1);
+        for (const auto& other : store) {
+            if (detail::SamePath(other.path, upTo) || detail::IsBelow(other.path, upTo)) {
+                path[level] = other.path[level];
+                break;
+            }
+        }
+    }
+    return store.emplace_back(StoredKey{std::move(path), {}});
+}
+
+NamedValue* FindValue(StoredKey& key, std::string_view name) {
+    auto same = std::find_if(key.values.begin(), key.values.end(),
+                             [&](const NamedValue& v) { return detail::SameName(v.name, name); });
+    return same != key.values.end() ? &*same : nullptr;
+}
+
+void Set(Hive hive, std::string_view key, std::string_view name, Value value) {
+    auto path = KeyPath(hive, key);
+    std::lock_guard lock(StoreMutex());
+    Store store = Load();
+    StoredKey& stored = FindOrAdd(store, std::move(path));
+    if (NamedValue* same = FindValue(stored, name))
+        same->value = std::move(value);
+    else
+        stored.values.push_back({std::string(name), std::move(value)});
+    Save(store);
+}
+
+}  // namespace
+
+std::optional<Value> QueryValue(Hive hive, std::string_view key, std::string_view name) {
+    auto path = KeyPath(hive, key);
+    std::lock_guard lock(StoreMutex());
+    Store store = Load();
+    StoredKey* stored = Find(store, path);
+    NamedValue* value = stored ? FindValue(*stored, name) : nullptr;
+    if (!value) return std::nullopt;
+    return value->value;
+}
+
+std::optional<std::string> QueryString(Hive hive, std::string_view key, std::string_view name) {
+    auto value = QueryValue(hive, key, name);
+    if (!value || value->kind != Value::Kind::String) return std::nullopt;
+    return value->text;
+}
+
+bool KeyExists(Hive hive, std::string_view key) {
+    auto path = KeyPath(hive, key);
+    if (path.size() == 1) return true;  // the hive itself
+    std::lock_guard lock(StoreMutex());
+    Store store = Load();
+    return std::any_of(store.begin(), store.end(), [&](const StoredKey& k) {
+        return detail::SamePath(k.path, path) || detail::IsBelow(k.path, path);
+    });
+}
+
+std::vector<std::string> SubKeys(Hive hive, std::string_view key) {
+    auto path = KeyPath(hive, key);
+    std::lock_guard lock(StoreMutex());
+    Store store = Load();
+    std::vector<std::string> names;
+    for (const auto& stored : store) {
+        if (!detail::IsBelow(stored.path, path)) continue;
+        const std::string& name = stored.path[path.size()];
+        if (std::none_of(names.begin(), names.end(), [&](const auto& n) { return detail::SameName(n, name); }))
+            names.push_back(name);
+    }
+    return names;
+}
+
+void SetString(Hive hive, std::string_view key, std::string_view name, std::string_view value) {
+    Value entry;
+    entry.text = std::string(value);
+    Set(hive, key, name, std::move(entry));
+}
+
+void SetDword(Hive hive, std::string_view key, std::string_view name, uint32_t value) {
+    Value entry;
+    entry.kind = Value::Kind::Dword;
+    entry.dword = value;
+    Set(hive, key, name, std::move(entry));
+}
+
+void CreateKey(Hive hive, std::string_view key) {
+    auto path = KeyPath(hive, key);
+    std::lock_guard lock(StoreMutex());
+    Store store = Load();
+    if (Find(store, path)) return;
+    FindOrAdd(store, std::move(path));
+    Save(store);
+}
+
+void DeleteValue(Hive hive, std::string_view key, std::string_view name) {
+    auto path = KeyPath(hive, key);
+    std::lock_guard lock(StoreMutex());
+    Store store = Load();
+    StoredKey* stored = Find(store, path);
+    if (!stored || !FindValue(*stored, name)) return;
+    std::erase_if(stored->values, [&](const NamedValue& v) { return detail::SameName(v.name, name); });
+    Save(store);
+}
+
+void DeleteTree(Hive hive, std::string_view key) {
+    auto path = KeyPath(hive, key);
+    std::lock_guard lock(StoreMutex());
+    Store store = Load();
+    size_t removed = std::erase_if(store, [&](const StoredKey& k) {
+        return detail::SamePath(k.path, path) || detail::IsBelow(k.path, path);
+    });
+    if (removed) Save(store);
+}
+
+void WriteMachineDefaults() {
+    SetString(Hive::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+              "Common AppData", "C:\\ProgramData");
+    SetString(Hive::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+              "C:\\Program Files");
+}
+
+}  // namespace platform::registry
