@@ -64,8 +64,9 @@ class Recordset;
 // One field of the current record.
 class Field {
 public:
-    const std::string& Name() const;
-    // The value in the current record; 3021 when there is none (BOF or EOF).
+    std::string Name() const;
+    // The value in the current record; 3021 when there is none (BOF or EOF). Valid
+    // until the recordset moves or is asked for another value.
     const Variant& Value() const;
 
 private:
@@ -91,81 +92,71 @@ private:
 
 class Recordset {
 public:
-    Recordset();
-    ~Recordset();
-    Recordset(const Recordset&) = delete;
-    Recordset& operator=(const Recordset&) = delete;
+    virtual ~Recordset();
 
-    int32_t State() const;  // adStateClosed or adStateOpen
-    CursorLocationEnum CursorLocation() const;
-    void CursorLocation(CursorLocationEnum location);  // 3705 while open
+    virtual int32_t State() const = 0;  // adStateClosed or adStateOpen
+    virtual CursorLocationEnum CursorLocation() const = 0;
+    virtual void CursorLocation(CursorLocationEnum location) = 0;  // 3705 while open
 
     // Runs source on an open connection (3709 otherwise) and fetches its rows. A
     // source that returns no rows (an INSERT, say) runs and leaves the recordset
-    // closed. With adCmdTable or adCmdTableDirect the source is a table name.
-    void Open(std::string_view source, const std::shared_ptr<Connection>& activeConnection,
-              CursorTypeEnum cursorType = adOpenUnspecified, LockTypeEnum lockType = adLockUnspecified,
-              int32_t options = adCmdUnspecified);
-    void Close();  // 3704 when closed
+    // closed. With adCmdTable or adCmdTableDirect the source is a table name. The
+    // connection must be one of this platform's (3001 otherwise).
+    virtual void Open(std::string_view source, const std::shared_ptr<Connection>& activeConnection,
+                      CursorTypeEnum cursorType = adOpenUnspecified, LockTypeEnum lockType = adLockUnspecified,
+                      int32_t options = adCmdUnspecified) = 0;
+    virtual void Close() = 0;  // 3704 when closed
 
     // Before the first record / after the last one. Both True when there are none.
-    bool BOF() const;
-    bool EndOfFile() const;  // ADO's EOF (a macro name in C and C++)
-    void MoveFirst();        // 3021 when there are no records
-    void MoveLast();         // 3021 when there are no records
-    void MoveNext();         // 3021 at EOF
-    void MovePrevious();     // 3021 at BOF
-    int32_t RecordCount() const;
+    virtual bool BOF() const = 0;
+    virtual bool EndOfFile() const = 0;  // ADO's EOF (a macro name in C and C++)
+    virtual void MoveFirst() = 0;        // 3021 when there are no records
+    virtual void MoveLast() = 0;         // 3021 when there are no records
+    virtual void MoveNext() = 0;         // 3021 at EOF
+    virtual void MovePrevious() = 0;     // 3021 at BOF
+    virtual int32_t RecordCount() const = 0;
     platform::ado::Fields Fields() const;
 
-    struct Impl;
-
-private:
-    friend class Connection;
-    friend class platform::ado::Field;
-    friend class platform::ado::Fields;
-    const Impl& Opened() const;  // 3704 when closed
-    std::unique_ptr<Impl> impl_;
+    // The fields' count, names and values in the current record (3704 when closed),
+    // for Fields and Field.
+    virtual int32_t FieldCount() const = 0;
+    virtual std::string FieldName(int32_t index) const = 0;
+    virtual const Variant& FieldValue(int32_t index) const = 0;
 };
 
 class Connection {
 public:
-    Connection();
-    ~Connection();  // closes an open connection, rolling back an unfinished transaction
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
+    virtual ~Connection();  // closes an open connection, rolling back an unfinished transaction
 
-    int32_t State() const;  // adStateClosed or adStateOpen
-    CursorLocationEnum CursorLocation() const;
-    void CursorLocation(CursorLocationEnum location);
-    std::string ConnectionString() const;
+    virtual int32_t State() const = 0;  // adStateClosed or adStateOpen
+    virtual CursorLocationEnum CursorLocation() const = 0;
+    virtual void CursorLocation(CursorLocationEnum location) = 0;
+    virtual std::string ConnectionString() const = 0;
 
     // Opens the database that the connection string names through its "Provider"
     // (3705 when open already). User and password, when given, stand for the
     // string's "User ID" and "Password".
-    void Open(std::string_view connectionString, std::string_view userID = {}, std::string_view password = {},
-              int32_t options = adConnectUnspecified);
+    virtual void Open(std::string_view connectionString, std::string_view userID = {},
+                      std::string_view password = {}, int32_t options = adConnectUnspecified) = 0;
     // Closes the connection and the recordsets opened on it (3704 when closed). An
     // unfinished transaction is rolled back.
-    void Close();
+    virtual void Close() = 0;
 
     // Runs one statement (3709 when closed). The count of records it changed goes to
     // recordsAffected (-1 for a query). The result is an open recordset for a query,
     // a closed one for other statements, and none with adExecuteNoRecords.
-    std::shared_ptr<Recordset> Execute(std::string_view commandText, int32_t* recordsAffected = nullptr,
-                                       int32_t options = adOptionUnspecified);
+    virtual std::shared_ptr<Recordset> Execute(std::string_view commandText, int32_t* recordsAffected = nullptr,
+                                               int32_t options = adOptionUnspecified) = 0;
 
     // Transactions nest; each returns the nesting level it leaves in force (Begin: the
     // new level, from 1). Commit and rollback without a transaction fail.
-    int32_t BeginTrans();
-    int32_t CommitTrans();
-    int32_t RollbackTrans();
-
-    struct Impl;
-
-private:
-    friend class Recordset;
-    std::unique_ptr<Impl> impl_;
+    virtual int32_t BeginTrans() = 0;
+    virtual int32_t CommitTrans() = 0;
+    virtual int32_t RollbackTrans() = 0;
 };
+
+// A new, closed connection and recordset of this platform.
+std::shared_ptr<Connection> NewConnection();
+std::shared_ptr<Recordset> NewRecordset();
 
 }  // namespace platform::ado

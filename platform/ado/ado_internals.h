@@ -1,4 +1,5 @@
-// The insides of Connection and Recordset, shared by their implementations.
+// Connection and Recordset over the providers (provider.h): what every platform
+// shares once a provider has opened a Session.
 #pragma once
 
 #include <memory>
@@ -13,40 +14,68 @@ namespace platform::ado {
 // closing the connection closes them.
 struct OpenToken {};
 
-struct Connection::Impl {
-    CursorLocationEnum cursorLocation = adUseServer;
-    std::string connectionString;
-    std::unique_ptr<Session> session;
-    std::shared_ptr<OpenToken> open;
-    int32_t level = 0;  // transaction nesting
+class ProviderRecordset;
+
+class ProviderConnection final : public Connection {
+public:
+    ~ProviderConnection() override;  // dropping the session closes the database
+
+    int32_t State() const override;
+    CursorLocationEnum CursorLocation() const override { return cursorLocation_; }
+    void CursorLocation(CursorLocationEnum location) override;
+    std::string ConnectionString() const override { return connectionString_; }
+    void Open(std::string_view connectionString, std::string_view userID = {}, std::string_view password = {},
+              int32_t options = adConnectUnspecified) override;
+    void Close() override;
+    std::shared_ptr<Recordset> Execute(std::string_view commandText, int32_t* recordsAffected = nullptr,
+                                       int32_t options = adOptionUnspecified) override;
+    int32_t BeginTrans() override;
+    int32_t CommitTrans() override;
+    int32_t RollbackTrans() override;
+
+private:
+    friend class ProviderRecordset;
+    CursorLocationEnum cursorLocation_ = adUseServer;
+    std::string connectionString_;
+    std::unique_ptr<Session> session_;
+    std::shared_ptr<OpenToken> open_;
+    int32_t level_ = 0;  // transaction nesting
 };
 
-struct Recordset::Impl {
-    CursorLocationEnum cursorLocation = adUseServer;
-    bool open = false;
-    std::weak_ptr<OpenToken> connection;
-    RowSet data;
-    size_t columns = 0;
-    int64_t rows = 0;
-    int64_t position = 0;  // -1: BOF; rows: EOF
+class ProviderRecordset final : public Recordset {
+public:
+    int32_t State() const override { return IsOpen() ? adStateOpen : adStateClosed; }
+    CursorLocationEnum CursorLocation() const override { return cursorLocation_; }
+    void CursorLocation(CursorLocationEnum location) override;
+    void Open(std::string_view source, const std::shared_ptr<Connection>& activeConnection,
+              CursorTypeEnum cursorType = adOpenUnspecified, LockTypeEnum lockType = adLockUnspecified,
+              int32_t options = adCmdUnspecified) override;
+    void Close() override;
+    bool BOF() const override;
+    bool EndOfFile() const override;
+    void MoveFirst() override;
+    void MoveLast() override;
+    void MoveNext() override;
+    void MovePrevious() override;
+    int32_t RecordCount() const override;
+    int32_t FieldCount() const override;
+    std::string FieldName(int32_t index) const override;
+    const Variant& FieldValue(int32_t index) const override;
 
-    bool IsOpen() const { return open && !connection.expired(); }
-    void Load(RowSet rowSet, const std::shared_ptr<OpenToken>& token) {
-        data = std::move(rowSet);
-        columns = data.Columns();
-        rows = int64_t(data.Rows());
-        position = rows == 0 ? -1 : 0;
-        connection = token;
-        open = true;
-    }
-    void Unload() {
-        data = RowSet();
-        columns = 0;
-        rows = 0;
-        position = 0;
-        connection.reset();
-        open = false;
-    }
+private:
+    friend class ProviderConnection;
+    bool IsOpen() const { return open_ && !connection_.expired(); }
+    void Opened() const;  // 3704 when closed
+    void Load(RowSet rowSet, const std::shared_ptr<OpenToken>& token);
+    void Unload();
+
+    CursorLocationEnum cursorLocation_ = adUseServer;
+    bool open_ = false;
+    std::weak_ptr<OpenToken> connection_;
+    RowSet data_;
+    size_t columns_ = 0;
+    int64_t rows_ = 0;
+    int64_t position_ = 0;  // -1: BOF; rows: EOF
 };
 
 // The statement for a command text and its command type: a table name becomes a

@@ -20,24 +20,22 @@ std::string CommandStatement(std::string_view commandText, int32_t options, std:
     return std::string(commandText);
 }
 
-Connection::Connection() : impl_(std::make_unique<Impl>()) {}
+Connection::~Connection() = default;
 
-Connection::~Connection() = default;  // dropping the session closes the database
+std::shared_ptr<Connection> NewConnection() { return std::make_shared<ProviderConnection>(); }
 
-int32_t Connection::State() const { return impl_->session ? adStateOpen : adStateClosed; }
+ProviderConnection::~ProviderConnection() = default;
 
-CursorLocationEnum Connection::CursorLocation() const { return impl_->cursorLocation; }
+int32_t ProviderConnection::State() const { return session_ ? adStateOpen : adStateClosed; }
 
-void Connection::CursorLocation(CursorLocationEnum location) {
+void ProviderConnection::CursorLocation(CursorLocationEnum location) {
     if (location != adUseServer && location != adUseClient && location != adUseNone)
         RaiseAdo(adoerr::WrongArguments, kConnectionSource);
-    impl_->cursorLocation = location;
+    cursorLocation_ = location;
 }
 
-std::string Connection::ConnectionString() const { return impl_->connectionString; }
-
-void Connection::Open(std::string_view connectionString, std::string_view userID, std::string_view password,
-                      int32_t) {
+void ProviderConnection::Open(std::string_view connectionString, std::string_view userID,
+                              std::string_view password, int32_t) {
     if (State() == adStateOpen) RaiseAdo(adoerr::ObjectOpen, kConnectionSource);
     const ConnectionProperties properties = ConnectionProperties::Parse(connectionString);
     const std::string name = properties.Get("Provider");
@@ -50,51 +48,51 @@ void Connection::Open(std::string_view connectionString, std::string_view userID
     std::string user(userID), secret(password);
     if (user.empty()) user = properties.Get("User ID");
     if (secret.empty()) secret = properties.Find("Password").value_or(properties.Get("Pwd"));
-    impl_->session = provider->Connect(properties, user, secret);
-    impl_->connectionString = std::string(connectionString);
-    impl_->open = std::make_shared<OpenToken>();
-    impl_->level = 0;
+    session_ = provider->Connect(properties, user, secret);
+    connectionString_ = std::string(connectionString);
+    open_ = std::make_shared<OpenToken>();
+    level_ = 0;
 }
 
-void Connection::Close() {
+void ProviderConnection::Close() {
     if (State() != adStateOpen) RaiseAdo(adoerr::ObjectClosed, kConnectionSource);
-    impl_->open.reset();
-    impl_->session.reset();
-    impl_->level = 0;
+    open_.reset();
+    session_.reset();
+    level_ = 0;
 }
 
-std::shared_ptr<Recordset> Connection::Execute(std::string_view commandText, int32_t* recordsAffected,
-                                               int32_t options) {
+std::shared_ptr<Recordset> ProviderConnection::Execute(std::string_view commandText, int32_t* recordsAffected,
+                                                       int32_t options) {
     if (State() != adStateOpen) RaiseAdo(adoerr::ConnectionInvalid, kConnectionSource);
     const bool noRecords = options != adOptionUnspecified && (options & adExecuteNoRecords) != 0;
     const std::string statement = CommandStatement(commandText, options, kConnectionSource);
-    RowSet rows = impl_->session->Execute(statement, !noRecords);
+    RowSet rows = session_->Execute(statement, !noRecords);
     if (recordsAffected) *recordsAffected = int32_t(rows.recordsAffected);
     if (noRecords) return nullptr;
-    auto recordset = std::make_shared<Recordset>();
-    recordset->impl_->cursorLocation = impl_->cursorLocation;
-    if (rows.returnsRows) recordset->impl_->Load(std::move(rows), impl_->open);
+    auto recordset = std::make_shared<ProviderRecordset>();
+    recordset->cursorLocation_ = cursorLocation_;
+    if (rows.returnsRows) recordset->Load(std::move(rows), open_);
     return recordset;
 }
 
-int32_t Connection::BeginTrans() {
+int32_t ProviderConnection::BeginTrans() {
     if (State() != adStateOpen) RaiseAdo(adoerr::ObjectClosed, kConnectionSource);
-    impl_->session->BeginTransaction(impl_->level + 1);
-    return ++impl_->level;
+    session_->BeginTransaction(level_ + 1);
+    return ++level_;
 }
 
-int32_t Connection::CommitTrans() {
+int32_t ProviderConnection::CommitTrans() {
     if (State() != adStateOpen) RaiseAdo(adoerr::ObjectClosed, kConnectionSource);
-    if (impl_->level == 0) RaiseAdo(adoerr::NoTransaction, kConnectionSource);
-    impl_->session->CommitTransaction(impl_->level);
-    return --impl_->level;
+    if (level_ == 0) RaiseAdo(adoerr::NoTransaction, kConnectionSource);
+    session_->CommitTransaction(level_);
+    return --level_;
 }
 
-int32_t Connection::RollbackTrans() {
+int32_t ProviderConnection::RollbackTrans() {
     if (State() != adStateOpen) RaiseAdo(adoerr::ObjectClosed, kConnectionSource);
-    if (impl_->level == 0) RaiseAdo(adoerr::NoTransaction, kConnectionSource);
-    impl_->session->RollbackTransaction(impl_->level);
-    return --impl_->level;
+    if (level_ == 0) RaiseAdo(adoerr::NoTransaction, kConnectionSource);
+    session_->RollbackTransaction(level_);
+    return --level_;
 }
 
 }  // namespace platform::ado

@@ -5,105 +5,143 @@
 
 namespace platform::ado {
 
-Recordset::Recordset() : impl_(std::make_unique<Impl>()) {}
-
 Recordset::~Recordset() = default;
 
-const Recordset::Impl& Recordset::Opened() const {
-    if (!impl_->IsOpen()) RaiseAdo(adoerr::ObjectClosed, kRecordsetSource);
-    return *impl_;
-}
-
-int32_t Recordset::State() const { return impl_->IsOpen() ? adStateOpen : adStateClosed; }
-
-CursorLocationEnum Recordset::CursorLocation() const { return impl_->cursorLocation; }
-
-void Recordset::CursorLocation(CursorLocationEnum location) {
-    if (impl_->IsOpen()) RaiseAdo(adoerr::ObjectOpen, kRecordsetSource);
-    if (location != adUseServer && location != adUseClient && location != adUseNone)
-        RaiseAdo(adoerr::WrongArguments, kRecordsetSource);
-    impl_->cursorLocation = location;
-}
-
-void Recordset::Open(std::string_view source, const std::shared_ptr<Connection>& activeConnection,
-                     CursorTypeEnum, LockTypeEnum, int32_t options) {
-    if (impl_->IsOpen()) RaiseAdo(adoerr::ObjectOpen, kRecordsetSource);
-    if (!activeConnection || activeConnection->State() != adStateOpen)
-        RaiseAdo(adoerr::ConnectionInvalid, kRecordsetSource);
-    const std::string statement = CommandStatement(source, options, kRecordsetSource);
-    Connection::Impl& connection = *activeConnection->impl_;
-    RowSet rows = connection.session->Execute(statement, true);
-    impl_->Unload();
-    if (rows.returnsRows) impl_->Load(std::move(rows), connection.open);
-}
-
-void Recordset::Close() {
-    if (!impl_->IsOpen()) RaiseAdo(adoerr::ObjectClosed, kRecordsetSource);
-    impl_->Unload();
-}
-
-bool Recordset::BOF() const {
-    const Impl& rs = Opened();
-    return rs.rows == 0 || rs.position < 0;
-}
-
-bool Recordset::EndOfFile() const {
-    const Impl& rs = Opened();
-    return rs.rows == 0 || rs.position >= rs.rows;
-}
-
-void Recordset::MoveFirst() {
-    if (Opened().rows == 0) RaiseAdo(adoerr::NoCurrentRecord, kRecordsetSource);
-    impl_->position = 0;
-}
-
-void Recordset::MoveLast() {
-    if (Opened().rows == 0) RaiseAdo(adoerr::NoCurrentRecord, kRecordsetSource);
-    impl_->position = impl_->rows - 1;
-}
-
-void Recordset::MoveNext() {
-    if (Opened().position >= impl_->rows) RaiseAdo(adoerr::NoCurrentRecord, kRecordsetSource);
-    ++impl_->position;
-}
-
-void Recordset::MovePrevious() {
-    if (Opened().position < 0) RaiseAdo(adoerr::NoCurrentRecord, kRecordsetSource);
-    --impl_->position;
-}
-
-int32_t Recordset::RecordCount() const { return int32_t(Opened().rows); }
+std::shared_ptr<Recordset> NewRecordset() { return std::make_shared<ProviderRecordset>(); }
 
 platform::ado::Fields Recordset::Fields() const {
-    Opened();
+    FieldCount();  // 3704 when closed
     return platform::ado::Fields(this);
 }
 
-int32_t Fields::Count() const { return int32_t(recordset_->Opened().columns); }
+int32_t Fields::Count() const { return recordset_->FieldCount(); }
 
 Field Fields::Item(int32_t index) const {
-    if (index < 0 || size_t(index) >= recordset_->Opened().columns) RaiseAdo(adoerr::ItemNotFound, kRecordsetSource);
+    if (index < 0 || index >= recordset_->FieldCount()) RaiseAdo(adoerr::ItemNotFound, kRecordsetSource);
     return Field(recordset_, index);
 }
 
 Field Fields::Item(std::string_view name) const {
-    const auto& names = recordset_->Opened().data.names;
     auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (names[i].size() == name.size() &&
-            std::equal(names[i].begin(), names[i].end(), name.begin(),
+    const int32_t count = recordset_->FieldCount();
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string candidate = recordset_->FieldName(i);
+        if (candidate.size() == name.size() &&
+            std::equal(candidate.begin(), candidate.end(), name.begin(),
                        [&](char a, char b) { return lower(a) == lower(b); }))
-            return Field(recordset_, int32_t(i));
+            return Field(recordset_, i);
     }
     RaiseAdo(adoerr::ItemNotFound, kRecordsetSource);
 }
 
-const std::string& Field::Name() const { return recordset_->Opened().data.names[size_t(index_)]; }
+std::string Field::Name() const { return recordset_->FieldName(index_); }
 
-const Variant& Field::Value() const {
-    const Recordset::Impl& rs = recordset_->Opened();
-    if (rs.position < 0 || rs.position >= rs.rows) RaiseAdo(adoerr::NoCurrentRecord, kFieldSource);
-    return rs.data.cells[size_t(rs.position) * rs.columns + size_t(index_)];
+const Variant& Field::Value() const { return recordset_->FieldValue(index_); }
+
+// ---- the recordset over a provider's rows
+
+void ProviderRecordset::Opened() const {
+    if (!IsOpen()) RaiseAdo(adoerr::ObjectClosed, kRecordsetSource);
+}
+
+void ProviderRecordset::Load(RowSet rowSet, const std::shared_ptr<OpenToken>& token) {
+    data_ = std::move(rowSet);
+    columns_ = data_.Columns();
+    rows_ = int64_t(data_.Rows());
+    position_ = rows_ == 0 ? -1 : 0;
+    connection_ = token;
+    open_ = true;
+}
+
+void ProviderRecordset::Unload() {
+    data_ = RowSet();
+    columns_ = 0;
+    rows_ = 0;
+    position_ = 0;
+    connection_.reset();
+    open_ = false;
+}
+
+void ProviderRecordset::CursorLocation(CursorLocationEnum location) {
+    if (IsOpen()) RaiseAdo(adoerr::ObjectOpen, kRecordsetSource);
+    if (location != adUseServer && location != adUseClient && location != adUseNone)
+        RaiseAdo(adoerr::WrongArguments, kRecordsetSource);
+    cursorLocation_ = location;
+}
+
+void ProviderRecordset::Open(std::string_view source, const std::shared_ptr<Connection>& activeConnection,
+                             CursorTypeEnum, LockTypeEnum, int32_t options) {
+    if (IsOpen()) RaiseAdo(adoerr::ObjectOpen, kRecordsetSource);
+    if (!activeConnection || activeConnection->State() != adStateOpen)
+        RaiseAdo(adoerr::ConnectionInvalid, kRecordsetSource);
+    auto* connection = dynamic_cast<ProviderConnection*>(activeConnection.get());
+    if (!connection) RaiseAdo(adoerr::WrongArguments, kRecordsetSource);
+    const std::string statement = CommandStatement(source, options, kRecordsetSource);
+    RowSet rows = connection->session_->Execute(statement, true);
+    Unload();
+    if (rows.returnsRows) Load(std::move(rows), connection->open_);
+}
+
+void ProviderRecordset::Close() {
+    Opened();
+    Unload();
+}
+
+bool ProviderRecordset::BOF() const {
+    Opened();
+    return rows_ == 0 || position_ < 0;
+}
+
+bool ProviderRecordset::EndOfFile() const {
+    Opened();
+    return rows_ == 0 || position_ >= rows_;
+}
+
+void ProviderRecordset::MoveFirst() {
+    Opened();
+    if (rows_ == 0) RaiseAdo(adoerr::NoCurrentRecord, kRecordsetSource);
+    position_ = 0;
+}
+
+void ProviderRecordset::MoveLast() {
+    Opened();
+    if (rows_ == 0) RaiseAdo(adoerr::NoCurrentRecord, kRecordsetSource);
+    position_ = rows_ - 1;
+}
+
+void ProviderRecordset::MoveNext() {
+    Opened();
+    if (position_ >= rows_) RaiseAdo(adoerr::NoCurrentRecord, kRecordsetSource);
+    ++position_;
+}
+
+void ProviderRecordset::MovePrevious() {
+    Opened();
+    if (position_ < 0) RaiseAdo(adoerr::NoCurrentRecord, kRecordsetSource);
+    --position_;
+}
+
+int32_t ProviderRecordset::RecordCount() const {
+    Opened();
+    return int32_t(rows_);
+}
+
+int32_t ProviderRecordset::FieldCount() const {
+    Opened();
+    return int32_t(columns_);
+}
+
+std::string ProviderRecordset::FieldName(int32_t index) const {
+    Opened();
+    if (index < 0 || size_t(index) >= columns_) RaiseAdo(adoerr::ItemNotFound, kRecordsetSource);
+    return data_.names[size_t(index)];
+}
+
+const Variant& ProviderRecordset::FieldValue(int32_t index) const {
+    Opened();
+    if (index < 0 || size_t(index) >= columns_) RaiseAdo(adoerr::ItemNotFound, kRecordsetSource);
+    if (position_ < 0 || position_ >= rows_) RaiseAdo(adoerr::NoCurrentRecord, kFieldSource);
+    return data_.cells[size_t(position_) * columns_ + size_t(index)];
 }
 
 }  // namespace platform::ado

@@ -59,51 +59,45 @@ enum Tristate : int32_t { TristateUseDefault = -2, TristateTrue = -1, TristateFa
 // reaches the file at Close at the latest (and when the stream is dropped).
 class TextStream {
 public:
-    ~TextStream();
-    TextStream(const TextStream&) = delete;
-    TextStream& operator=(const TextStream&) = delete;
+    virtual ~TextStream();
 
-    std::string ReadLine();                      // 62 past the end; 54 when not open for reading
-    void WriteLine(std::string_view text = {});  // 54 when not open for writing
-    void Write(std::string_view text);           // 54 when not open for writing
-    bool AtEndOfStream();                        // 54 when not open for reading
-    void Close();  // closing twice does nothing; any other use after Close raises 52
-
-    struct Impl;
-    explicit TextStream(std::unique_ptr<Impl> impl);
-
-private:
-    std::unique_ptr<Impl> impl_;
+    virtual std::string ReadLine() = 0;                      // 62 past the end; 54 when not open for reading
+    virtual void WriteLine(std::string_view text = {}) = 0;  // 54 when not open for writing
+    virtual void Write(std::string_view text) = 0;           // 54 when not open for writing
+    virtual bool AtEndOfStream() = 0;                        // 54 when not open for reading
+    virtual void Close() = 0;  // closing twice does nothing; any other use after Close raises 52
 };
 
 // The file-system object: one is created per operation and dropped at its end.
 class FileSystemObject {
 public:
-    FileSystemObject();
-    ~FileSystemObject();
+    virtual ~FileSystemObject();
 
     // "C:", "c:\", "\\srv\share": whether the drive exists (is mapped).
-    bool DriveExists(std::string_view drive);
-    bool FolderExists(std::string_view path);
-    bool FileExists(std::string_view path);
+    virtual bool DriveExists(std::string_view drive) = 0;
+    virtual bool FolderExists(std::string_view path) = 0;
+    virtual bool FileExists(std::string_view path) = 0;
     // The drive part of a path: "C:" for "C:\a\b", "\\srv\share" for "\\srv\share\x",
     // "" for a path without one.
-    std::string GetDriveName(std::string_view path);
+    virtual std::string GetDriveName(std::string_view path) = 0;
 
     // Creates one folder; its parent must exist (76), it must not (58).
-    void CreateFolder(std::string_view path);
+    virtual void CreateFolder(std::string_view path) = 0;
     // Copies one file; 58 when the target exists and overwrite is false, 53 when the
     // source is missing, 76 when the target's folder is, 70 when either is locked or
     // the target is read-only (or a folder, or the source itself). A destination that
     // ends with "\" is a folder to copy into. The copy is written beside the target
     // and renamed over it, so a failure never leaves half a file.
-    void CopyFile(std::string_view source, std::string_view destination, bool overwrite = true);
+    virtual void CopyFile(std::string_view source, std::string_view destination, bool overwrite = true) = 0;
     // Deletes one file; a read-only file only with force (70 otherwise); 53 when missing.
-    void DeleteFile(std::string_view path, bool force = false);
+    virtual void DeleteFile(std::string_view path, bool force = false) = 0;
     // Opens a text file for reading (1), writing (2) or appending (8); with create,
     // a missing file is made (53 otherwise).
-    std::shared_ptr<TextStream> OpenTextFile(std::string_view path, int32_t mode = ForReading,
-                                             bool create = false, int32_t format = TristateFalse);
+    virtual std::shared_ptr<TextStream> OpenTextFile(std::string_view path, int32_t mode = ForReading,
+                                                     bool create = false, int32_t format = TristateFalse) = 0;
 };
+
+// A new file-system object of this platform.
+std::shared_ptr<FileSystemObject> NewFileSystemObject();
 
 }  // namespace platform::files

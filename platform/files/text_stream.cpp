@@ -3,70 +3,64 @@
 
 namespace platform::files {
 
-TextStream::Impl::~Impl() { CloseFile(); }
+TextStream::~TextStream() = default;
+FileSystemObject::~FileSystemObject() = default;
 
-bool TextStream::Impl::CloseFile() {
-    if (!file) return true;
-    bool flushed = std::fclose(file) == 0;
-    file = nullptr;
+FileTextStream::FileTextStream(std::string content) : direction_(Direction::Reading), content_(std::move(content)) {}
+
+FileTextStream::FileTextStream(std::FILE* file) : direction_(Direction::Writing), file_(file) {}
+
+FileTextStream::~FileTextStream() { CloseFile(); }
+
+bool FileTextStream::CloseFile() {
+    if (!file_) return true;
+    bool flushed = std::fclose(file_) == 0;
+    file_ = nullptr;
     return flushed;
 }
 
-namespace {
-
-using Direction = TextStream::Impl::Direction;
-
-// Open, and opened the right way: 52 once closed, 54 when opened the other way.
-void Require(const TextStream::Impl& impl, Direction direction) {
-    if (!impl.open) RaiseStandard(err::BadFileName);
-    if (impl.direction != direction) RaiseStandard(err::BadFileMode);
+void FileTextStream::Require(Direction direction) const {
+    if (!open_) RaiseStandard(err::BadFileName);
+    if (direction_ != direction) RaiseStandard(err::BadFileMode);
 }
 
-void Put(TextStream::Impl& impl, std::string_view text) {
-    Require(impl, Direction::Writing);
-    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), impl.file) != text.size())
+void FileTextStream::Put(std::string_view text) {
+    Require(Direction::Writing);
+    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
         RaiseStandard(err::PathFileAccess);
 }
 
-}  // namespace
-
-TextStream::TextStream(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-
-TextStream::~TextStream() = default;
-
-std::string TextStream::ReadLine() {
-    Require(*impl_, Direction::Reading);
-    const std::string& content = impl_->content;
-    size_t& position = impl_->position;
-    if (position >= content.size()) RaiseStandard(err::InputPastEnd);
-    size_t end = content.find_first_of("\r\n", position);
-    if (end == std::string::npos) end = content.size();
-    std::string line = content.substr(position, end - position);
-    position = end;
-    if (position < content.size()) {  // past the line's end: CRLF, LF or a lone CR
-        bool carriageReturn = content[position++] == '\r';
-        if (carriageReturn && position < content.size() && content[position] == '\n') ++position;
+std::string FileTextStream::ReadLine() {
+    Require(Direction::Reading);
+    if (position_ >= content_.size()) RaiseStandard(err::InputPastEnd);
+    size_t end = content_.find_first_of("\r\n", position_);
+    if (end == std::string::npos) end = content_.size();
+    std::string line = content_.substr(position_, end - position_);
+    position_ = end;
+    if (position_ < content_.size()) {  // past the line's end: CRLF, LF or a lone CR
+        bool carriageReturn = content_[position_++] == '\r';
+        if (carriageReturn && position_ < content_.size() && content_[position_] == '\n') ++position_;
     }
     return line;
 }
 
-bool TextStream::AtEndOfStream() {
-    Require(*impl_, Direction::Reading);
-    return impl_->position >= impl_->content.size();
+bool FileTextStream::AtEndOfStream() {
+    Require(Direction::Reading);
+    return position_ >= content_.size();
 }
 
-void TextStream::WriteLine(std::string_view text) {
-    Put(*impl_, text);
-    Put(*impl_, "\r\n");
+void FileTextStream::WriteLine(std::string_view text) {
+    Put(text);
+    Put("\r\n");
 }
 
-void TextStream::Write(std::string_view text) { Put(*impl_, text); }
+void FileTextStream::Write(std::string_view text) { Put(text); }
 
-void TextStream::Close() {
-    if (!impl_->open) return;
-    impl_->open = false;
-    impl_->content.clear();
-    if (!impl_->CloseFile()) RaiseStandard(err::PathFileAccess);
+void FileTextStream::Close() {
+    if (!open_) return;
+    open_ = false;
+    content_.clear();
+    if (!CloseFile()) RaiseStandard(err::PathFileAccess);
 }
 
 }  // namespace platform::files

@@ -1,6 +1,7 @@
 // Connection and Recordset on a project database.
 #include "db_fixture.h"
 #include "platform/ado/ado.h"
+#include "platform/ado/ado_internals.h"
 
 namespace dbtest {
 namespace {
@@ -22,7 +23,7 @@ protected:
         MakeDatabase({{"1", "One", "F1", true}, {"2", "Two", "F2", false}, {"3", "Three", "F3", true}});
         conn->Open(kJetString);
     }
-    std::shared_ptr<Connection> conn = std::make_shared<Connection>();
+    std::shared_ptr<Connection> conn = NewConnection();
 };
 
 TEST_F(AdoConnection, OpenAndCloseFollowTheState) {
@@ -38,7 +39,7 @@ TEST_F(AdoConnection, OpenAndCloseFollowTheState) {
 }
 
 TEST_F(AdoConnection, RecordsetWalksItsRows) {
-    Recordset rs;
+    ProviderRecordset rs;
     rs.Open("SELECT [Project Number], [Project Name], Active FROM Project ORDER BY ProjectID", conn);
     ASSERT_EQ(rs.State(), adStateOpen);
     EXPECT_EQ(rs.RecordCount(), 3);
@@ -71,7 +72,7 @@ TEST_F(AdoConnection, RecordsetWalksItsRows) {
 }
 
 TEST_F(AdoConnection, AnEmptyResultIsAtBothEnds) {
-    Recordset rs;
+    ProviderRecordset rs;
     rs.Open("SELECT * FROM Project WHERE ProjectID = 99", conn);
     EXPECT_EQ(rs.State(), adStateOpen);
     EXPECT_TRUE(rs.BOF());
@@ -83,7 +84,7 @@ TEST_F(AdoConnection, AnEmptyResultIsAtBothEnds) {
 }
 
 TEST_F(AdoConnection, AStatementWithoutRowsLeavesTheRecordsetClosed) {
-    Recordset rs;
+    ProviderRecordset rs;
     rs.Open("UPDATE Project SET Active = True", conn);
     EXPECT_EQ(rs.State(), adStateClosed);
     int32_t affected = 0;
@@ -97,8 +98,8 @@ TEST_F(AdoConnection, AStatementWithoutRowsLeavesTheRecordsetClosed) {
 }
 
 TEST_F(AdoConnection, RecordsetNeedsAnOpenConnection) {
-    Recordset rs;
-    EXPECT_EQ(FailureNumber([&] { rs.Open("SELECT 1", std::make_shared<Connection>()); }), adoerr::ConnectionInvalid);
+    ProviderRecordset rs;
+    EXPECT_EQ(FailureNumber([&] { rs.Open("SELECT 1", NewConnection()); }), adoerr::ConnectionInvalid);
     rs.Open("SELECT 1", conn);
     EXPECT_EQ(FailureNumber([&] { rs.CursorLocation(adUseClient); }), adoerr::ObjectOpen);
 }
@@ -125,7 +126,7 @@ TEST_F(AdoConnection, OneStatementAtATime) {
 TEST_F(AdoConnection, TableCommandsReadTheWholeTable) {
     auto rs = conn->Execute("Project", nullptr, adCmdTable);
     EXPECT_EQ(rs->RecordCount(), 3);
-    Recordset direct;
+    ProviderRecordset direct;
     direct.Open("[Project]", conn, adOpenKeyset, adLockOptimistic, adCmdTableDirect);
     EXPECT_EQ(direct.RecordCount(), 3);
     EXPECT_EQ(FailureNumber([&] { conn->Execute("sp_projects", nullptr, adCmdStoredProc); }), adoerr::NotCapable);
@@ -151,7 +152,7 @@ TEST_F(AdoConnection, TransactionsNestAndRollBackTheirOwnLevel) {
 }
 
 TEST_F(AdoConnection, OtherInstallableFormatsAreNotThere) {
-    Connection text;
+    ProviderConnection text;
     try {
         text.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\Data\\;Extended Properties=\"text;HDR=No\";");
         FAIL() << "a text source opened";

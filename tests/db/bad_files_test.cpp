@@ -2,6 +2,7 @@
 // what the file is, nothing crashes, and the file is left exactly as it was.
 #include "db_fixture.h"
 #include "platform/ado/ado.h"
+#include "platform/ado/ado_internals.h"
 
 namespace dbtest {
 namespace {
@@ -22,7 +23,7 @@ protected:
     // Opening must fail with the provider's number; returns the description.
     std::string OpenFailure() {
         const std::string before = ReadBytes(HostDatabase());
-        Connection conn;
+        ProviderConnection conn;
         std::string description;
         try {
             conn.Open(kJetString);
@@ -106,14 +107,14 @@ TEST_F(BadFiles, ADatabaseWithADamagedHeaderOrSchema) {
 
 TEST_F(BadFiles, ASoundCopyOpens) {
     Put(SoundDatabaseBytes());
-    Connection conn;
+    ProviderConnection conn;
     conn.Open(kJetString);
     EXPECT_EQ(conn.Execute("SELECT count(*) FROM Project")->Fields().Item(0).Value().ToText(), "300");
 }
 
 TEST_F(BadFiles, AFolderInPlaceOfTheFile) {
     std::filesystem::create_directories(HostDatabase());
-    Connection conn;
+    ProviderConnection conn;
     try {
         conn.Open(kJetString);
         FAIL() << "a folder opened";

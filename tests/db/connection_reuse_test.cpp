@@ -3,6 +3,7 @@
 // opening does.
 #include "db_fixture.h"
 #include "platform/ado/ado.h"
+#include "platform/ado/ado_internals.h"
 
 namespace dbtest {
 namespace {
@@ -13,7 +14,7 @@ using namespace dbtool;
 class ConnectionReuse : public DbTest {
 protected:
     std::string Count() {
-        Connection conn;
+        ProviderConnection conn;
         conn.Open(kJetString);
         return conn.Execute("SELECT group_concat([Project Number]) FROM Project")->Fields().Item(0).Value().ToText();
     }
@@ -44,7 +45,7 @@ TEST_F(ConnectionReuse, AFileReplacedByAnotherKindIsRefusedAgain) {
     MakeDatabase({{"A1", "a", "", true}});
     EXPECT_EQ(Count(), "A1");
     Overwrite("some notes\n");
-    Connection conn;
+    ProviderConnection conn;
     EXPECT_THROW(conn.Open(kJetString), platform::ErrorInfo);
     EXPECT_EQ(ReadBytes(HostDatabase()), "some notes\n");
 }
@@ -55,14 +56,14 @@ TEST_F(ConnectionReuse, ChangesMadeMeanwhileAreSeen) {
     AddProjects(HostDatabase(), {{"A2", "b", "", true}});
     EXPECT_EQ(Count(), "A1,A2");
     std::filesystem::remove(HostDatabase());
-    Connection conn;
+    ProviderConnection conn;
     EXPECT_THROW(conn.Open(kJetString), platform::ErrorInfo);
 }
 
 TEST_F(ConnectionReuse, ATransactionLeftOpenIsNotCarriedOver) {
     MakeDatabase({{"A1", "a", "", true}});
     {
-        Connection conn;
+        ProviderConnection conn;
         conn.Open(kJetString);
         conn.BeginTrans();
         conn.Execute("DELETE FROM Project");

@@ -1,6 +1,7 @@
 // The project database as the tool and the simulator make it.
 #include "db_fixture.h"
 #include "platform/ado/ado.h"
+#include "platform/ado/ado_internals.h"
 
 namespace dbtest {
 namespace {
@@ -12,7 +13,7 @@ class ProjectDatabase : public DbTest {};
 
 TEST_F(ProjectDatabase, NewDatabaseHasTheProjectTable) {
     MakeDatabase();
-    Connection conn;
+    ProviderConnection conn;
     conn.Open(kJetString);
     auto rs = conn.Execute("SELECT * FROM Project");
     EXPECT_EQ(rs->RecordCount(), 0);
@@ -40,7 +41,7 @@ TEST_F(ProjectDatabase, NewDatabaseHasTheProjectTable) {
 
 TEST_F(ProjectDatabase, TextComparesWithoutRegardToCase) {
     MakeDatabase({{"ab-1", "Hall", "P:\\X\\", true}});
-    Connection conn;
+    ProviderConnection conn;
     conn.Open(kJetString);
     EXPECT_EQ(conn.Execute("SELECT * FROM Project WHERE [Project Number] = 'AB-1'")->RecordCount(), 1);
     EXPECT_EQ(conn.Execute("SELECT * FROM Project WHERE [Project Name] = 'hALL'")->RecordCount(), 1);
@@ -67,7 +68,7 @@ TEST_F(ProjectDatabase, AddProjectsIsAllOrNothing) {
     MakeDatabase();
     EXPECT_EQ(AddProjects(HostDatabase(), {{"1", "a", "", true}, {"2", "b", "", false}}), 2u);
     {
-        Connection conn;
+        ProviderConnection conn;
         conn.Open(kJetString);
         conn.Execute("CREATE TRIGGER refuse BEFORE INSERT ON Project WHEN NEW.[Project Number] = 'bad' "
                      "BEGIN SELECT RAISE(ABORT, 'refused'); END");

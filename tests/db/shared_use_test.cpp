@@ -9,6 +9,7 @@
 
 #include "db_fixture.h"
 #include "platform/ado/ado.h"
+#include "platform/ado/ado_internals.h"
 
 namespace dbtest {
 namespace {
@@ -91,7 +92,7 @@ TEST_F(SharedUse, AWriterWaitsForAnotherWritersTransaction) {
         close(locked[1]);
         char byte = 0;
         if (read(locked[0], &byte, 1) != 1) return 4;
-        Connection conn;
+        ProviderConnection conn;
         conn.Open(kJetString);
         int32_t affected = 0;
         conn.Execute("INSERT INTO Project ([Project Number], [Project Name], ProjFilePath, [Active]) "
@@ -104,7 +105,7 @@ TEST_F(SharedUse, AWriterWaitsForAnotherWritersTransaction) {
     ASSERT_GT(child, 0);
     close(locked[0]);
 
-    Connection holder;
+    ProviderConnection holder;
     holder.Open(kJetString);
     holder.BeginTrans();
     holder.Execute("INSERT INTO Project ([Project Number], [Project Name], ProjFilePath, [Active]) "

@@ -8,6 +8,7 @@
 #include "files_test_support.h"
 #include "hosts/sim/host/test_machine.h"
 #include "platform/files/files.h"
+#include "platform/files/posix/host_file_system.h"
 #include "platform/files/posix/prefix.h"
 
 namespace {
@@ -32,7 +33,7 @@ int AsideFiles(const fs::path& folder) {
 TEST(FilesFso, FilesAndFoldersAreToldApart) {
     sim::TestMachine machine;
     machine.Write("C:\\Data\\file.txt", "x");
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_TRUE(fso.FileExists("C:\\Data\\file.txt"));
     EXPECT_FALSE(fso.FolderExists("C:\\Data\\file.txt"));
     EXPECT_TRUE(fso.FolderExists("C:\\Data\\"));
@@ -42,7 +43,7 @@ TEST(FilesFso, FilesAndFoldersAreToldApart) {
 
 TEST(FilesFso, DrivesAndDriveNames) {
     sim::TestMachine machine;
-    FileSystemObject fso;
+    HostFileSystem fso;
     for (const char* drive : {"C:", "c:", "c", "C:\\"}) EXPECT_TRUE(fso.DriveExists(drive)) << drive;
     for (const char* drive : {"D:", "", "CC:", "\\\\srv\\jobs"}) EXPECT_FALSE(fso.DriveExists(drive)) << drive;
     EXPECT_EQ(fso.GetDriveName("C:\\a\\b"), "C:");
@@ -57,7 +58,7 @@ TEST(FilesFso, DrivesAndDriveNames) {
 TEST(FilesFso, CreateFolder) {
     sim::TestMachine machine;
     machine.Write("C:\\Data\\file.txt", "x");
-    FileSystemObject fso;
+    HostFileSystem fso;
     fso.CreateFolder("c:\\DATA\\New");
     EXPECT_TRUE(fs::is_directory(machine.PrefixFolder() / "drive_c" / "Data" / "New"));
     EXPECT_EQ(FailureOf([&] { fso.CreateFolder("C:\\data\\new\\"); }), 58);
@@ -75,7 +76,7 @@ TEST(FilesFso, DeleteFile) {
     machine.Write("C:\\Data\\locked.txt", "l");
     MakeReadOnly(machine.Host("C:\\Data\\ro.txt"));
     Prefix::Lock("C:\\DATA\\LOCKED.TXT");
-    FileSystemObject fso;
+    HostFileSystem fso;
 
     fso.DeleteFile("c:\\data\\A.TXT");
     EXPECT_FALSE(fso.FileExists("C:\\Data\\a.txt"));
@@ -98,7 +99,7 @@ TEST(FilesFso, CopyKeepsEveryByte) {
     sim::TestMachine machine;
     const std::string data("line\r\nzero\0byte\xff\xfe end\n", 22);
     machine.Write("C:\\Data\\src.bin", data);
-    FileSystemObject fso;
+    HostFileSystem fso;
     fso.CopyFile("c:\\data\\SRC.bin", "C:\\Data\\copy.bin");
     EXPECT_EQ(machine.Read("C:\\Data\\copy.bin"), data);
     fso.CreateFolder("C:\\Into");
@@ -113,7 +114,7 @@ TEST(FilesFso, CopyReplacesTheTargetWholeByRenaming) {
     machine.Write("C:\\dst.txt", "old");
     fs::path reader = machine.PrefixFolder() / "reader.txt";  // still holds the old file
     fs::create_hard_link(machine.Host("C:\\dst.txt"), reader);
-    FileSystemObject fso;
+    HostFileSystem fso;
     fso.CopyFile("C:\\src.txt", "C:\\DST.TXT", true);
     EXPECT_EQ(machine.Read("C:\\dst.txt"), "new content");
     std::ifstream old(reader, std::ios::binary);
@@ -127,7 +128,7 @@ TEST(FilesFso, CopyFailures) {
     machine.Write("C:\\dst.txt", "target");
     machine.Write("C:\\ro.txt", "read-only");
     MakeReadOnly(machine.Host("C:\\ro.txt"));
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_EQ(FailureOf([&] { fso.CopyFile("C:\\none.txt", "C:\\x.txt"); }), 53);
     EXPECT_EQ(FailureOf([&] { fso.CopyFile("C:\\Missing\\none.txt", "C:\\x.txt"); }), 76);
     EXPECT_EQ(FailureOf([&] { fso.CopyFile("C:\\src.txt", "C:\\dst.txt", false); }), 58);

@@ -7,6 +7,7 @@
 #include "files_test_support.h"
 #include "hosts/sim/host/test_machine.h"
 #include "platform/files/files.h"
+#include "platform/files/posix/host_file_system.h"
 #include "platform/files/posix/prefix.h"
 
 namespace {
@@ -18,7 +19,7 @@ using namespace platform::files;
 TEST(FilesPaths, ExistingComponentsMatchWithoutRegardToCase) {
     sim::TestMachine machine;
     machine.Write("C:\\Data\\Report.TXT", "x");
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_TRUE(fso.FileExists("c:\\DATA\\report.txt"));
     EXPECT_TRUE(fso.FolderExists("C:\\data"));
     EXPECT_EQ(*Prefix::HostPath("c:\\dAtA\\REPORT.txt"), machine.PrefixFolder() / "drive_c" / "Data" / "Report.TXT");
@@ -29,7 +30,7 @@ TEST(FilesPaths, ExistingComponentsMatchWithoutRegardToCase) {
 TEST(FilesPaths, CaseFoldingCoversEveryScript) {
     sim::TestMachine machine;
     machine.Write("C:\\Écrits\\Ωmega.txt", "x");
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_TRUE(fso.FileExists("C:\\éCRITS\\ωMEGA.TXT"));
 }
 
@@ -44,7 +45,7 @@ TEST(FilesPaths, ExactSpellingWinsOverAnotherCase) {
 TEST(FilesPaths, SeparatorsDotsAndRelativePaths) {
     sim::TestMachine machine;
     machine.Write("C:\\Data\\file.txt", "x");
-    FileSystemObject fso;
+    HostFileSystem fso;
     for (const char* path : {"C:/Data//file.txt", "C:\\Data\\.\\Sub\\..\\file.txt", "C:\\Data\\file.txt. .",
                              "Data\\file.txt", "\\Data\\file.txt", "c:Data\\file.txt"})
         EXPECT_TRUE(fso.FileExists(path)) << path;
@@ -55,7 +56,7 @@ TEST(FilesPaths, SeparatorsDotsAndRelativePaths) {
 
 TEST(FilesPaths, DotDotAboveTheRootIsPathNotFound) {
     sim::TestMachine machine;
-    FileSystemObject fso;
+    HostFileSystem fso;
     for (const char* path : {"C:\\..\\drive_c", "C:\\Data\\..\\..\\drive_c", "..\\registry.reg"}) {
         EXPECT_FALSE(Prefix::HostPath(path)) << path;
         EXPECT_FALSE(fso.FolderExists(path) || fso.FileExists(path)) << path;
@@ -66,7 +67,7 @@ TEST(FilesPaths, DotDotAboveTheRootIsPathNotFound) {
 
 TEST(FilesPaths, CharactersNoWindowsNameHoldsAreAccessErrors) {
     sim::TestMachine machine;
-    FileSystemObject fso;
+    HostFileSystem fso;
     for (std::string bad : {"<", ">", ":", "\"", "|", "?", "*", "\x01", "\x1f"}) {
         std::string path = "C:\\Data\\a" + bad + "b.txt";
         EXPECT_FALSE(fso.FileExists(path)) << path;
@@ -81,7 +82,7 @@ TEST(FilesPaths, CharactersNoWindowsNameHoldsAreAccessErrors) {
 TEST(FilesPaths, UnmappedDrivesDoNotExist) {
     sim::TestMachine machine;
     machine.Write("C:\\a.txt", "x");
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_FALSE(fso.DriveExists("Q:"));
     EXPECT_FALSE(fso.FolderExists("Q:\\"));
     EXPECT_FALSE(fso.FileExists("Q:\\a.txt"));
@@ -95,7 +96,7 @@ TEST(FilesPaths, UnmappedDrivesDoNotExist) {
 TEST(FilesPaths, SharesAreDrivesNamedWithoutRegardToCase) {
     sim::TestMachine machine;
     Prefix::MapDrive("\\\\srv\\jobs", DriveType::Remote);
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_TRUE(fso.DriveExists("\\\\SRV\\Jobs"));
     EXPECT_TRUE(fso.DriveExists("\\\\srv\\jobs\\"));
     fso.CreateFolder("\\\\SRV\\JOBS\\05-123");
@@ -118,7 +119,7 @@ TEST(FilesPaths, SymbolicLinksDoNotLeadOutOfTheMappedFolder) {
     std::ofstream(driveC / "Real" / "inside.txt") << "inside";
     fs::create_directory_symlink(driveC / "Real", driveC / "Alias");
 
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_FALSE(fso.FileExists("C:\\Out\\secret.txt"));
     EXPECT_FALSE(Prefix::HostPath("C:\\out\\secret.txt"));
     EXPECT_EQ(FailureOf([&] { fso.OpenTextFile("C:\\Out\\secret.txt"); }), 76);
@@ -150,7 +151,7 @@ TEST(FilesPaths, DriveMapIsKeptInThePrefixAndReadBack) {
     EXPECT_EQ(machine.Read("p:\\X.TXT"), "on p");
 
     Prefix::UnmapDrive("p");
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_FALSE(fso.DriveExists("P:"));
     EXPECT_FALSE(fso.FileExists("P:\\x.txt"));
     EXPECT_EQ(Prefix::Drives().size(), 3u);
@@ -158,7 +159,7 @@ TEST(FilesPaths, DriveMapIsKeptInThePrefixAndReadBack) {
 
 TEST(FilesPaths, AFreshPrefixHasTheMachineFolders) {
     sim::TestMachine machine;
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_TRUE(fso.FolderExists("C:\\ProgramData"));
     EXPECT_TRUE(fso.FolderExists("C:\\Program Files\\"));
     EXPECT_TRUE(fs::exists(machine.PrefixFolder() / "drives.map"));

@@ -6,6 +6,7 @@
 #include "files_test_support.h"
 #include "hosts/sim/host/test_machine.h"
 #include "platform/files/files.h"
+#include "platform/files/posix/host_file_system.h"
 #include "platform/files/posix/prefix.h"
 
 namespace {
@@ -23,7 +24,7 @@ std::vector<std::string> ReadAllLines(TextStream& stream) {
 TEST(FilesTextStream, LinesEndWithCrLfLfOrCr) {
     sim::TestMachine machine;
     machine.Write("C:\\in.txt", "one\r\ntwo\n\nthree\rfour\r\n\r\nlast");
-    FileSystemObject fso;
+    HostFileSystem fso;
     auto stream = fso.OpenTextFile("c:\\IN.txt", ForReading);
     EXPECT_EQ(ReadAllLines(*stream), (std::vector<std::string>{"one", "two", "", "three", "four", "", "last"}));
     EXPECT_EQ(FailureOf([&] { stream->ReadLine(); }), 62);
@@ -34,7 +35,7 @@ TEST(FilesTextStream, EmptyFileAndFinalLineEnding) {
     sim::TestMachine machine;
     machine.Write("C:\\empty.txt", "");
     machine.Write("C:\\one.txt", "only\r\n");
-    FileSystemObject fso;
+    HostFileSystem fso;
     auto empty = fso.OpenTextFile("C:\\empty.txt");
     EXPECT_TRUE(empty->AtEndOfStream());
     EXPECT_EQ(FailureOf([&] { empty->ReadLine(); }), 62);
@@ -45,7 +46,7 @@ TEST(FilesTextStream, EmptyFileAndFinalLineEnding) {
 TEST(FilesTextStream, WritingTruncatesAndEndsLinesWithCrLf) {
     sim::TestMachine machine;
     machine.Write("C:\\out.txt", "a much longer old content\r\n");
-    FileSystemObject fso;
+    HostFileSystem fso;
     auto stream = fso.OpenTextFile("C:\\OUT.TXT", ForWriting);
     stream->WriteLine("Grüße");
     stream->Write("no end");
@@ -58,7 +59,7 @@ TEST(FilesTextStream, WritingTruncatesAndEndsLinesWithCrLf) {
 TEST(FilesTextStream, AppendingAddsAtTheEnd) {
     sim::TestMachine machine;
     machine.Write("C:\\log.txt", "first\r\n");
-    FileSystemObject fso;
+    HostFileSystem fso;
     auto stream = fso.OpenTextFile("C:\\log.txt", ForAppending);
     stream->WriteLine("second");
     stream->Close();
@@ -68,7 +69,7 @@ TEST(FilesTextStream, AppendingAddsAtTheEnd) {
 
 TEST(FilesTextStream, CreateMakesMissingFiles) {
     sim::TestMachine machine;
-    FileSystemObject fso;
+    HostFileSystem fso;
     EXPECT_EQ(FailureOf([&] { fso.OpenTextFile("C:\\new.txt", ForAppending); }), 53);
     EXPECT_EQ(FailureOf([&] { fso.OpenTextFile("C:\\new.txt", ForReading); }), 53);
     EXPECT_FALSE(fso.FileExists("C:\\new.txt"));
@@ -88,7 +89,7 @@ TEST(FilesTextStream, LockedReadOnlyAndFolders) {
     fs::permissions(machine.Host("C:\\ro.txt"), fs::perms::owner_read | fs::perms::group_read);
     Prefix::Lock("C:\\LOCKED.txt");
     Prefix::Lock("C:\\notyet.txt");
-    FileSystemObject fso;
+    HostFileSystem fso;
     for (int mode : {ForReading, ForWriting, ForAppending})
         EXPECT_EQ(FailureOf([&] { fso.OpenTextFile("c:\\locked.TXT", mode); }), 70) << mode;
     EXPECT_EQ(FailureOf([&] { fso.OpenTextFile("C:\\NotYet.TXT", ForWriting, true); }), 70);
@@ -106,7 +107,7 @@ TEST(FilesTextStream, LockedReadOnlyAndFolders) {
 TEST(FilesTextStream, WrongDirectionAndClosedStreams) {
     sim::TestMachine machine;
     machine.Write("C:\\in.txt", "x\r\n");
-    FileSystemObject fso;
+    HostFileSystem fso;
     auto reader = fso.OpenTextFile("C:\\in.txt", ForReading);
     auto writer = fso.OpenTextFile("C:\\out.txt", ForWriting, true);
     EXPECT_EQ(FailureOf([&] { reader->WriteLine("y"); }), 54);

@@ -4,7 +4,7 @@
 
 #include "util/clsUtil/clsUtil.h"
 
-clsDbADO::clsDbADO() : m_Conn(std::make_shared<Connection>()) {}
+clsDbADO::clsDbADO() : m_Conn(platform::ado::NewConnection()) {}
 
 clsDbADO::~clsDbADO() {
     // The connection goes first (dropping an open connection closes it), then the

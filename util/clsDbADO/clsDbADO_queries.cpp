@@ -17,7 +17,7 @@ void clsDbADO::OpenRecordSet(const std::string& strSQL, std::shared_ptr<Recordse
     Guard("OpenRecordSet").Run([&] {
         if (rs && rs->State() != adStateClosed) rs->Close();
         rs.reset();
-        rs = std::make_shared<Recordset>();
+        rs = platform::ado::NewRecordset();
         rs->CursorLocation(CursorLocation_);
         const CursorTypeEnum cursorType = adType.value_or(CursorType_);
         const LockTypeEnum lockType = adLock.value_or(LockType_);

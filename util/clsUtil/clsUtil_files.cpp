@@ -6,14 +6,14 @@
 namespace text = platform::text;
 
 bool clsUtil::DoesDriveExist(const std::string& strDrive) {
-    FileSys_ = std::make_shared<FileSystemObject>();
+    FileSys_ = platform::files::NewFileSystemObject();
     bool exists = FileSys_->DriveExists(strDrive);
     FileSys_ = nullptr;
     return exists;
 }
 
 bool clsUtil::DoesFolderExist(const std::string& strFolder) {
-    FileSys_ = std::make_shared<FileSystemObject>();
+    FileSys_ = platform::files::NewFileSystemObject();
     bool exists = FileSys_->FolderExists(strFolder);
     FileSys_ = nullptr;
     return exists;
@@ -22,7 +22,7 @@ bool clsUtil::DoesFolderExist(const std::string& strFolder) {
 // The folder and the file name are run together as given: the folder must end with
 // its backslash.
 bool clsUtil::DoesFileExist(const std::string& strFolder, const std::string& strFile) {
-    FileSys_ = std::make_shared<FileSystemObject>();
+    FileSys_ = platform::files::NewFileSystemObject();
     bool exists = FileSys_->FileExists(strFolder + strFile);
     FileSys_ = nullptr;
     return exists;
@@ -34,7 +34,7 @@ bool clsUtil::CreateNewFolder(const std::string& strFolder) {
     Guard("CreateNewFolder")
         .Exit([&] { FileSys_ = nullptr; })
         .Run([&] {
-            FileSys_ = std::make_shared<FileSystemObject>();
+            FileSys_ = platform::files::NewFileSystemObject();
             std::string prefix = FileSys_->GetDriveName(strFolder) + "\\";
             do {
                 long next = text::InStr(text::Len(prefix) + 1, strFolder, "\\");
@@ -50,7 +50,7 @@ void clsUtil::UtilCopyFile(const std::string& strSource, const std::string& strD
     Guard("UtilCopyFile")
         .Exit([&] { FileSys_ = nullptr; })
         .Run([&] {
-            FileSys_ = std::make_shared<FileSystemObject>();
+            FileSys_ = platform::files::NewFileSystemObject();
             FileSys_->CopyFile(strSource, strDestination, bOverwrite);
         });
 }
@@ -60,13 +60,13 @@ void clsUtil::UtilDeleteFile(const std::string& strFile, bool bOverwrite) {
     Guard("UtilDeleteFile")
         .Exit([&] { FileSys_ = nullptr; })
         .Run([&] {
-            FileSys_ = std::make_shared<FileSystemObject>();
+            FileSys_ = platform::files::NewFileSystemObject();
             FileSys_->DeleteFile(strFile, bOverwrite);
         });
 }
 
 bool clsUtil::UtilCreateFileObject() {
-    FileSys_ = std::make_shared<FileSystemObject>();
+    FileSys_ = platform::files::NewFileSystemObject();
     return FileSys_ != nullptr;
 }
 

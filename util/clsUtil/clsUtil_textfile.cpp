@@ -5,7 +5,7 @@
 bool clsUtil::OpenFile(const std::string& strPath, int32_t Mode, bool blnCreate) {
     bool result = false;
     Guard("OpenFile()").Run([&] {
-        FileSys_ = std::make_shared<FileSystemObject>();
+        FileSys_ = platform::files::NewFileSystemObject();
         UtilFile_ = FileSys_->OpenTextFile(strPath, Mode, blnCreate, platform::files::TristateFalse);
         result = UtilFile_ != nullptr;
     });

@@ -31,8 +31,7 @@ std::optional<std::string> HeadlessToolkit::BrowseForFolder(const DialogRequest&
     while (folder.size() > 1 && folder.back() == '\\' && !(folder.size() == 3 && folder[1] == ':'))
         folder.pop_back();
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-    platform::files::FileSystemObject fso;
-    if (!fso.FolderExists(folder)) {
+    if (!platform::files::NewFileSystemObject()->FolderExists(folder)) {
         person_->Unexpected("picker answer \"" + *answer + "\" is not an existing folder");
         return std::nullopt;
     }

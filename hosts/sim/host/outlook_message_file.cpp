@@ -4,8 +4,7 @@
 namespace sim {
 
 void WriteMessageFile(const std::string& path, const MailState& mail) {
-    platform::files::FileSystemObject fso;
-    auto file = fso.OpenTextFile(path, platform::files::ForWriting, true);
+    auto file = platform::files::NewFileSystemObject()->OpenTextFile(path, platform::files::ForWriting, true);
     file->WriteLine("Subject: " + mail.subject);
     file->WriteLine("Recipients: " + std::to_string(mail.recipients));
     file->WriteLine("Attachments: " + std::to_string(mail.attachments));

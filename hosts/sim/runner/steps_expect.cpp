@@ -120,8 +120,8 @@ void Session::Expect(const Step& step) {
         const std::string path = StringAt(step, 2);
         auto host = platform::files::Prefix::HostPath(path);
         const std::string state = step.Word(3);
-        platform::files::FileSystemObject fso;
-        bool exists = what == "file" ? fso.FileExists(path) : fso.FolderExists(path);
+        auto fso = platform::files::NewFileSystemObject();
+        bool exists = what == "file" ? fso->FileExists(path) : fso->FolderExists(path);
         if (state == "exists") {
             Require(exists, what + " " + Quote(path) + " does not exist");
         } else if (state == "absent") {
@@ -149,9 +149,10 @@ void Session::Expect(const Step& step) {
         }
     } else if (what == "sql") {
         const std::string path = StringAt(step, 2), sql = StringAt(step, 3);
-        auto connection = std::make_shared<platform::ado::Connection>();
+        auto connection = platform::ado::NewConnection();
         connection->Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";");
-        platform::ado::Recordset rs;
+        auto recordset = platform::ado::NewRecordset();
+        platform::ado::Recordset& rs = *recordset;
         rs.Open(sql, connection, platform::ado::adOpenStatic, platform::ado::adLockReadOnly);
         std::string rows;
         bool firstRow = true;

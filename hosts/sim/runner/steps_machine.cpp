@@ -84,10 +84,10 @@ void Session::Machine(const Step& step) {
         fs::create_directories(host.parent_path());
         dbtool::CreateProjectDatabase(host);
     } else if (verb == "sql") {
-        platform::ado::Connection connection;
-        connection.Open(JetConnection(StringAt(step, 1)));
-        connection.Execute(StringAt(step, 2));
-        connection.Close();
+        auto connection = platform::ado::NewConnection();
+        connection->Open(JetConnection(StringAt(step, 1)));
+        connection->Execute(StringAt(step, 2));
+        connection->Close();
     } else if (verb == "today") {
         int year = 0, month = 0, day = 0;
         if (std::sscanf(step.Word(1).c_str(), "%d-%d-%d", &year, &month, &day) != 3)

@@ -1,4 +1,4 @@
-// FileSystemObject::CopyFile: the copy is written aside, beside the target, and then
+// HostFileSystem::CopyFile: the copy is written aside, beside the target, and then
 // renamed over it, so a failed copy never leaves half a file and a reader of the
 // old target sees it whole until it is replaced.
 #include <string>
@@ -7,6 +7,7 @@
 #include "platform/errors/errors.h"
 #include "platform/files/posix/drive_map.h"
 #include "platform/files/files.h"
+#include "platform/files/posix/host_file_system.h"
 #include "platform/files/posix/host_io.h"
 #include "platform/files/posix/host_path.h"
 
@@ -31,7 +32,7 @@ detail::ResolvedPath CopyTarget(std::string_view destination, const detail::Reso
 
 }  // namespace
 
-void FileSystemObject::CopyFile(std::string_view source, std::string_view destination, bool overwrite) {
+void HostFileSystem::CopyFile(std::string_view source, std::string_view destination, bool overwrite) {
     auto from = detail::ResolveOrRaise(source);
     std::error_code ec;
     if (from.windows.trailingSeparator || !fs::is_regular_file(from.host, ec)) {

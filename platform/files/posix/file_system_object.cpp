@@ -6,6 +6,7 @@
 #include "platform/errors/errors.h"
 #include "platform/files/posix/drive_map.h"
 #include "platform/files/files.h"
+#include "platform/files/posix/host_file_system.h"
 #include "platform/files/posix/host_io.h"
 #include "platform/files/posix/host_path.h"
 #include "platform/files/windows_path.h"
@@ -14,30 +15,29 @@ namespace platform::files {
 
 namespace fs = std::filesystem;
 
-FileSystemObject::FileSystemObject() = default;
-FileSystemObject::~FileSystemObject() = default;
+std::shared_ptr<FileSystemObject> NewFileSystemObject() { return std::make_shared<HostFileSystem>(); }
 
-bool FileSystemObject::DriveExists(std::string_view drive) {
+bool HostFileSystem::DriveExists(std::string_view drive) {
     auto normal = detail::NormalDriveName(drive);
     return normal && detail::FindDrive(*normal).has_value();
 }
 
-bool FileSystemObject::FolderExists(std::string_view path) {
+bool HostFileSystem::FolderExists(std::string_view path) {
     detail::ResolvedPath resolved;
     std::error_code ec;
     return detail::ResolveWindowsPath(path, resolved) == 0 && fs::is_directory(resolved.host, ec);
 }
 
-bool FileSystemObject::FileExists(std::string_view path) {
+bool HostFileSystem::FileExists(std::string_view path) {
     detail::ResolvedPath resolved;
     std::error_code ec;
     return detail::ResolveWindowsPath(path, resolved) == 0 && !resolved.windows.trailingSeparator &&
            fs::is_regular_file(resolved.host, ec);
 }
 
-std::string FileSystemObject::GetDriveName(std::string_view path) { return detail::DrivePart(path); }
+std::string HostFileSystem::GetDriveName(std::string_view path) { return detail::DrivePart(path); }
 
-void FileSystemObject::CreateFolder(std::string_view path) {
+void HostFileSystem::CreateFolder(std::string_view path) {
     auto resolved = detail::ResolveOrRaise(path);
     std::error_code ec;
     if (resolved.windows.components.empty() || fs::exists(resolved.host, ec))
@@ -51,7 +51,7 @@ void FileSystemObject::CreateFolder(std::string_view path) {
     }
 }
 
-void FileSystemObject::DeleteFile(std::string_view path, bool force) {
+void HostFileSystem::DeleteFile(std::string_view path, bool force) {
     auto resolved = detail::ResolveOrRaise(path);
     std::error_code ec;
     if (resolved.windows.trailingSeparator || !fs::is_regular_file(resolved.host, ec)) {

@@ -1,4 +1,4 @@
-// FileSystemObject::OpenTextFile.
+// HostFileSystem::OpenTextFile.
 #include <cerrno>
 #include <system_error>
 
@@ -6,6 +6,7 @@
 #include "platform/files/posix/drive_map.h"
 #include "platform/files/posix/host_io.h"
 #include "platform/files/posix/host_path.h"
+#include "platform/files/posix/host_file_system.h"
 #include "platform/files/text_stream_impl.h"
 
 namespace platform::files {
@@ -27,8 +28,8 @@ std::FILE* OpenForWriting(const fs::path& host, bool append) {
 
 // The format (ASCII, Unicode, default) is accepted and ignored: text passes through
 // as bytes, UTF-8 being this system's one encoding.
-std::shared_ptr<TextStream> FileSystemObject::OpenTextFile(std::string_view path, int32_t mode, bool create,
-                                                           int32_t /*format*/) {
+std::shared_ptr<TextStream> HostFileSystem::OpenTextFile(std::string_view path, int32_t mode, bool create,
+                                                         int32_t /*format*/) {
     if (mode != ForReading && mode != ForWriting && mode != ForAppending)
         Raise(kInvalidArgument, "Invalid procedure call or argument");
     auto resolved = detail::ResolveOrRaise(path);
@@ -45,17 +46,13 @@ std::shared_ptr<TextStream> FileSystemObject::OpenTextFile(std::string_view path
     if (detail::IsLockedHost(host)) RaiseStandard(err::PermissionDenied);
     if (exists && mode != ForReading && detail::IsReadOnly(host)) RaiseStandard(err::PermissionDenied);
 
-    auto impl = std::make_unique<TextStream::Impl>();
     if (mode == ForReading) {
         if (!exists) std::fclose(OpenForWriting(host, true));  // made empty, then read
         auto content = detail::ReadHostFile(host);
         if (!content) RaiseStandard(err::PermissionDenied);
-        impl->content = std::move(*content);
-    } else {
-        impl->direction = TextStream::Impl::Direction::Writing;
-        impl->file = OpenForWriting(host, mode == ForAppending);
+        return std::make_shared<FileTextStream>(std::move(*content));
     }
-    return std::make_shared<TextStream>(std::move(impl));
+    return std::make_shared<FileTextStream>(OpenForWriting(host, mode == ForAppending));
 }
 
 }  // namespace platform::files

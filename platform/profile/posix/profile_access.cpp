@@ -21,8 +21,7 @@ bool InUse(std::string_view windowsPath) {
                 return Resume::ExitStep;
             })
         .Run([&] {
-            files::FileSystemObject fileSystem;
-            fileSystem.OpenTextFile(windowsPath, files::ForReading)->Close();
+            files::NewFileSystemObject()->OpenTextFile(windowsPath, files::ForReading)->Close();
         });
     return inUse;
 }
