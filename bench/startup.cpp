@@ -38,6 +38,7 @@
 #include "hosts/sim/host/test_machine.h"
 #include "tools/dbtool/project_database.h"
 #include "platform/com/library.h"
+#include "platform/com/abi_values.h"
 #include "platform/com/server.h"
 
 namespace {
@@ -45,9 +46,12 @@ namespace {
 namespace fs = std::filesystem;
 
 
-const char* const kPlugins[] = {"UtilOrvek2.so", "Quillet09.so"};
+// The add-in's test build (bin/diagnostic/), through which the benchmark reads the
+// project list the start loaded.
+const char* const kPlugins[] = {"UtilOrvek2.so", "diagnostic/Quillet09.so"};
 
 fs::path PluginFolder() { return fs::canonical("/proc/self/exe").parent_path(); }
+fs::path AddinLibrary() { return PluginFolder() / "diagnostic" / "Quillet09.so"; }
 
 sim::TestMachine& Machine() {
     static sim::TestMachine machine;
@@ -151,16 +155,20 @@ ChildReport StartInChild(bool preload) {
         if (preload)
             for (const char* plugin : kPlugins) dlopen((PluginFolder() / plugin).c_str(), RTLD_NOW | RTLD_LOCAL);
         const auto begin = std::chrono::steady_clock::now();
-        auto addin = platform::com::CreateObject("Quillet.Connect");
+        platform::com::abi::IUnknown* addin = platform::com::CreateInstance("Quillet.Connect");
         const auto end = std::chrono::steady_clock::now();
         ChildReport report;
         report.nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(end - begin).count();
         report.problems = int64_t(Machine().Person().Problems().size());
-        using Diagnostic = bool (*)(const char*, std::string*);
-        void* library = dlopen((PluginFolder() / "Quillet09.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
+        using Diagnostic = platform::com::abi::HRESULT (*)(const char*, platform::com::abi::BSTR*);
+        void* library = dlopen(AddinLibrary().c_str(), RTLD_NOW | RTLD_NOLOAD);
         auto read = library ? reinterpret_cast<Diagnostic>(dlsym(library, "QuilletDiagnostic")) : nullptr;
-        std::string list;
-        if (addin && read && read("ProjectList", &list)) report.rows = list == "empty" ? 0 : std::stoll(list);
+        platform::com::abi::Bstr list;
+        if (addin && read && read("ProjectList", list.out()) == platform::com::abi::hr::Ok) {
+            const std::string rows = platform::com::abi::Utf8Of(list.get());
+            report.rows = rows == "empty" ? 0 : std::stoll(rows);
+        }
+        if (addin) addin->Release();
         const bool written = write(channel[1], &report, sizeof report) == ssize_t(sizeof report);
         return written ? 0 : 1;
     });

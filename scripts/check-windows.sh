@@ -30,9 +30,10 @@ while IFS= read -r header; do
     failed=1
   fi
   # Identifiers outside comments and strings that Windows defines as macros. CopyFile
-  # and DeleteFile are the file-system object's own names; its header removes the macros.
+  # and DeleteFile are the file-system object's own names (its header removes the
+  # macros); _WIN32, _WIN64 and __declspec are what the headers test and use.
   clashes=$(sed -e 's://.*$::' -e 's/"[^"]*"//g' "$header" | grep -oE '\b[A-Za-z_][A-Za-z0-9_]*\b' | sort -u |
-            comm -12 - "$work/macros" | grep -vxE 'CopyFile|DeleteFile|_WIN32|__declspec' || true)
+            comm -12 - "$work/macros" | grep -vxE 'CopyFile|DeleteFile|_WIN32|_WIN64|__declspec' || true)
   if [ -n "$clashes" ]; then
     echo "$name names macros of <windows.h>: $(echo $clashes)"
     failed=1

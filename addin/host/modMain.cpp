@@ -2,9 +2,9 @@
 
 #include "addin/controller/clsQuillet.h"
 #include "addin/host/clsQLOutlook.h"
-#include "platform/com/server.h"
-#include "util/interfaces/IclsDbADO.h"
-#include "util/interfaces/clsUtil.h"
+#include "platform/com/class_factory.h"
+#include "util/interfaces/IclsDbADO_bridge.h"
+#include "util/interfaces/clsUtil_bridge.h"
 #include "util/interfaces/class_ids.h"
 
 std::shared_ptr<IclsDbADO> gDb;

@@ -3,6 +3,8 @@
 #include "addin/host/Connect.h"
 #include "addin/host/clsQLOutlook.h"
 #include "addin/host/modMain.h"
+#include "platform/outlook/addin_connection.h"
+#include "util/interfaces/IclsOutlook_bridge.h"
 #include "platform/com/class_factory.h"
 #include "platform/com/registration.h"
 #include "platform/registry/registry.h"
@@ -31,14 +33,15 @@ com::ServerEntry Server() {
 
 }  // namespace
 
-QUILLET_EXPORT int32_t DllGetClassObject(const com::Guid* clsid, const com::Guid* iid,
-                                         std::shared_ptr<com::IUnknown>* factory) {
-    return com::GetClassObject(clsid, iid, factory,
-                               {com::Serve<Connect, platform::outlook::IDTExtensibility2>(Connect::CLSID, LibraryStart),
-                                com::Serve<clsQLOutlook, IclsOutlook>(clsQLOutlook::CLSID, LibraryStart)});
+QUILLET_EXPORT com::abi::HRESULT QUILLET_STDCALL DllGetClassObject(const com::Guid& clsid, const com::Guid& iid,
+                                                                  void** object) {
+    return com::GetClassObject(clsid, iid, object,
+                               {{Connect::CLSID, &com::Create<Connect, platform::outlook::extensibility::Table>},
+                                {clsQLOutlook::CLSID, &com::Create<clsQLOutlook, iclsoutlook::Table>}},
+                               LibraryStart);
 }
 
-QUILLET_EXPORT int32_t DllRegisterServer() {
+QUILLET_EXPORT com::abi::HRESULT QUILLET_STDCALL DllRegisterServer() {
     return com::RegistrationResult([] {
         com::Register(Server());
         using platform::registry::Hive;
@@ -49,11 +52,11 @@ QUILLET_EXPORT int32_t DllRegisterServer() {
     });
 }
 
-QUILLET_EXPORT int32_t DllUnregisterServer() {
+QUILLET_EXPORT com::abi::HRESULT QUILLET_STDCALL DllUnregisterServer() {
     return com::RegistrationResult([] {
         platform::registry::DeleteTree(platform::registry::Hive::CurrentUser, kAddinKey);
         com::Unregister(Server());
     });
 }
 
-QUILLET_EXPORT int32_t DllCanUnloadNow() { return com::CanUnloadNow(); }
+QUILLET_EXPORT com::abi::HRESULT QUILLET_STDCALL DllCanUnloadNow() { return com::CanUnloadNow(); }

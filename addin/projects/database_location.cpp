@@ -93,7 +93,8 @@ bool clsQuillet::SetNewDbLocation(const std::string& newFolder) {
     auto archiveAndDelete = [&] {
         if (oldDrive != platform::files::DriveType::Remote) return;
         const std::string user = Use(Use(Use(gOutlook).App()).GetNamespace("MAPI")).CurrentUser()->Name();
-        auto& fso = Use(gUtil->FileSys());
+        const auto fileSystem = gUtil->FileSys();  // held: the object may live in the utility library
+        auto& fso = Use(fileSystem);
         fso.CopyFile(oldFolder + dbName,
                      oldFolder + "Quillet." + "Moved_By_" + user + "_" +
                          platform::clock::FormatYYYYMMDD(platform::clock::Today()) + ".mdb",

@@ -1,17 +1,18 @@
 // In-process servers: creating a registered class by its id or ProgID, and what a
 // library exports to be one.
 //
-// A class is found through the registry store (its library is named under
+// A class is found through the registry (its library is named under
 // HKEY_CLASSES_ROOT\CLSID\{id}\InprocServer32, its id under HKEY_CLASSES_ROOT\ProgID\CLSID),
-// its library is loaded once and asked for the class through DllGetClassObject.
+// its library is loaded once and asked for the class's factory through
+// DllGetClassObject, whose factory creates the object. What comes back is a binary
+// object (abi.h): a library sees another's objects only through COM's rules.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <stdexcept>
 #include <string_view>
 
+#include "platform/com/abi.h"
 #include "platform/com/unknown.h"
 
 #if defined(_WIN32)
@@ -22,34 +23,13 @@
 
 namespace platform::com {
 
-// HRESULTs the servers return.
-namespace hresult {
-inline constexpr int32_t Ok = 0;
-inline constexpr int32_t False = 1;
-inline constexpr int32_t ClassNotAvailable = int32_t(0x80040111u);
-inline constexpr int32_t SelfRegClass = int32_t(0x80040201u);
-}  // namespace hresult
 // The failure a client sees when a class cannot be created.
 inline constexpr int32_t kCannotCreateObject = 429;  // "ActiveX component can't create object"
 
-// A server's class factory.
-class IClassFactory : public IUnknown {
-public:
-    static constexpr Guid IID = Guid::Parse("{00000001-0000-0000-C000-000000000046}");
-    virtual std::shared_ptr<IUnknown> CreateInstance() = 0;
-};
-
-// Creates an object of a registered class; raises 429 when the class is not
-// registered or its library cannot be loaded or does not offer it.
-std::shared_ptr<IUnknown> CreateObject(const Guid& clsid);
-std::shared_ptr<IUnknown> CreateObject(std::string_view progId);
-
-template <class T>
-std::shared_ptr<T> CreateObjectAs(const Guid& clsid) {
-    auto object = Query<T>(CreateObject(clsid));
-    if (!object) throw std::runtime_error("the class does not implement the interface");
-    return object;
-}
+// A new object of a registered class (its IUnknown, one reference); raises 429 when
+// the class is not registered or its library cannot be loaded or does not offer it.
+abi::IUnknown* CreateInstance(const Guid& clsid);
+abi::IUnknown* CreateInstance(std::string_view progId);
 
 // The file of the library that holds the given address (its own registration uses it).
 std::string ModuleFileName(const void* addressInModule);
@@ -73,11 +53,8 @@ private:
 
 }  // namespace platform::com
 
-// The four entry points every in-process server exports:
-//   int32_t DllGetClassObject(const Guid* clsid, const Guid* iid, std::shared_ptr<IUnknown>* factory);
-//   int32_t DllRegisterServer();
-//   int32_t DllUnregisterServer();
-//   int32_t DllCanUnloadNow();
-using DllGetClassObjectFn = int32_t (*)(const platform::com::Guid*, const platform::com::Guid*,
-                                        std::shared_ptr<platform::com::IUnknown>*);
-using DllRegistrationFn = int32_t (*)();
+// The four entry points every in-process server exports, with COM's signatures.
+using DllGetClassObjectFn = platform::com::abi::HRESULT(QUILLET_STDCALL*)(const platform::com::Guid& clsid,
+                                                                          const platform::com::Guid& iid,
+                                                                          void** object);
+using DllRegistrationFn = platform::com::abi::HRESULT(QUILLET_STDCALL*)();

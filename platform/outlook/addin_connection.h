@@ -1,5 +1,6 @@
 // The add-in connection interface through which Office hosts load, connect and shut
-// down an add-in (IDTExtensibility2).
+// down an add-in (IDTExtensibility2): its published id and member order, and its way
+// across the binary boundary between the host and the add-in.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/com/bridge.h"
 #include "platform/com/unknown.h"
 #include "platform/outlook/outlook.h"
+#include "platform/outlook/outlook_bridge.h"
 
 namespace platform::outlook {
 
@@ -29,4 +32,41 @@ public:
     virtual void OnBeginShutdown(CustomArray& custom) = 0;
 };
 
+namespace extensibility {
+using I = IDTExtensibility2;
+using OnConnection = com::Method<I,
+                                 void(const std::shared_ptr<Application>&, int32_t,
+                                      const std::shared_ptr<com::IUnknown>&, CustomArray&),
+                                 &I::OnConnection, "OnConnection">;
+using OnDisconnection = com::Method<I, void(int32_t, CustomArray&), &I::OnDisconnection, "OnDisconnection">;
+using OnAddInsUpdate = com::Method<I, void(CustomArray&), &I::OnAddInsUpdate, "OnAddInsUpdate">;
+using OnStartupComplete = com::Method<I, void(CustomArray&), &I::OnStartupComplete, "OnStartupComplete">;
+using OnBeginShutdown = com::Method<I, void(CustomArray&), &I::OnBeginShutdown, "OnBeginShutdown">;
+using Table = com::Table<I, I::IID, OnConnection, OnDisconnection, OnAddInsUpdate, OnStartupComplete, OnBeginShutdown>;
+
+// An add-in as its host sees it.
+class Proxy final : public com::Proxy<Table> {
+public:
+    using com::Proxy<Table>::Proxy;
+    void* QueryInterface(const com::Guid& iid) override {
+        return iid == I::IID || iid == com::IUnknown::IID ? static_cast<I*>(this) : nullptr;
+    }
+    void OnConnection(const std::shared_ptr<Application>& application, int32_t connectMode,
+                      const std::shared_ptr<com::IUnknown>& addInInst, CustomArray& custom) override {
+        Call<extensibility::OnConnection>(application, connectMode, addInInst, custom);
+    }
+    void OnDisconnection(int32_t removeMode, CustomArray& custom) override {
+        Call<extensibility::OnDisconnection>(removeMode, custom);
+    }
+    void OnAddInsUpdate(CustomArray& custom) override { Call<extensibility::OnAddInsUpdate>(custom); }
+    void OnStartupComplete(CustomArray& custom) override { Call<extensibility::OnStartupComplete>(custom); }
+    void OnBeginShutdown(CustomArray& custom) override { Call<extensibility::OnBeginShutdown>(custom); }
+};
+}  // namespace extensibility
+
 }  // namespace platform::outlook
+
+template <>
+struct platform::com::Bridge<platform::outlook::IDTExtensibility2>
+    : TableBridge<platform::outlook::IDTExtensibility2, platform::outlook::extensibility::Table,
+                  platform::outlook::extensibility::Proxy> {};

@@ -69,4 +69,9 @@ bool CBool(std::string_view s);
 // A 32-bit integer from numeric text, rounded half to even; 13 or 6 (overflow) on failure.
 int32_t CLng(std::string_view s);
 
+// UTF-16, as Windows and COM strings hold text. Malformed UTF-8 or lone surrogates
+// each become U+FFFD.
+std::u16string ToUtf16(std::string_view utf8);
+std::string FromUtf16(std::u16string_view utf16);
+
 }  // namespace platform::text

@@ -9,10 +9,9 @@ fail() { echo "FAIL: $*"; exit 1; }
 dependencies=$(readelf -d "$bin/Quillet09.so")
 grep -q 'UtilOrvek2' <<<"$dependencies" && fail "Quillet09.so depends on the utility library"
 for library in Quillet09.so UtilOrvek2.so; do
-  exports=$(nm -D --defined-only "$bin/$library")
-  for entry in DllGetClassObject DllRegisterServer DllUnregisterServer DllCanUnloadNow; do
-    grep -qw "$entry" <<<"$exports" || fail "$library does not export $entry"
-  done
+  exports=$(nm -D --defined-only "$bin/$library" | awk '{print $3}' | sort | tr '\n' ' ')
+  [ "$exports" = "DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer " ] ||
+    fail "$library exports more or less than the four entry points: $exports"
 done
 
 prefix=$(mktemp -d)

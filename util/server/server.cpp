@@ -5,6 +5,9 @@
 #include "util/clsDbADO/clsDbADO.h"
 #include "util/clsUtil/clsUtil.h"
 #include "util/interfaces/class_ids.h"
+#include "util/interfaces/IclsDbADO_bridge.h"
+#include "util/interfaces/IclsOutlook_bridge.h"
+#include "util/interfaces/clsUtil_bridge.h"
 #include "util/server/interface_classes.h"
 
 namespace com = platform::com;
@@ -40,21 +43,21 @@ com::ServerEntry Server() {
 
 }  // namespace
 
-QUILLET_EXPORT int32_t DllGetClassObject(const com::Guid* clsid, const com::Guid* iid,
-                                         std::shared_ptr<com::IUnknown>* factory) {
-    return com::GetClassObject(clsid, iid, factory,
-                               {com::Serve<clsUtil, _clsUtil>(class_ids::clsUtil),
-                                com::Serve<clsDbADO, IclsDbADO>(class_ids::clsDbADO),
-                                com::Serve<IclsOutlookClass, IclsOutlook>(class_ids::IclsOutlook),
-                                com::Serve<IclsDbADOClass, IclsDbADO>(class_ids::IclsDbADO)});
+QUILLET_EXPORT com::abi::HRESULT QUILLET_STDCALL DllGetClassObject(const com::Guid& clsid, const com::Guid& iid,
+                                                                  void** object) {
+    return com::GetClassObject(clsid, iid, object,
+                               {{class_ids::clsUtil, &com::Create<clsUtil, clsutil::Table>},
+                                {class_ids::clsDbADO, &com::Create<clsDbADO, iclsdbado::Table>},
+                                {class_ids::IclsOutlook, &com::Create<IclsOutlookClass, iclsoutlook::Table>},
+                                {class_ids::IclsDbADO, &com::Create<IclsDbADOClass, iclsdbado::Table>}});
 }
 
-QUILLET_EXPORT int32_t DllRegisterServer() {
+QUILLET_EXPORT com::abi::HRESULT QUILLET_STDCALL DllRegisterServer() {
     return com::RegistrationResult([] { com::Register(Server()); });
 }
 
-QUILLET_EXPORT int32_t DllUnregisterServer() {
+QUILLET_EXPORT com::abi::HRESULT QUILLET_STDCALL DllUnregisterServer() {
     return com::RegistrationResult([] { com::Unregister(Server()); });
 }
 
-QUILLET_EXPORT int32_t DllCanUnloadNow() { return com::CanUnloadNow(); }
+QUILLET_EXPORT com::abi::HRESULT QUILLET_STDCALL DllCanUnloadNow() { return com::CanUnloadNow(); }

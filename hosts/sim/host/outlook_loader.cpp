@@ -1,7 +1,8 @@
 // Outlook's start: the add-in list in the registry, each add-in created by its ProgID.
 // Kept apart from the rest of the model, which never loads a library.
 #include "hosts/sim/host/outlook_model.h"
-#include "platform/com/server.h"
+#include "platform/com/class_factory.h"
+#include "platform/outlook/addin_connection.h"
 #include "platform/errors/frame.h"
 #include "platform/registry/registry.h"
 
@@ -19,8 +20,7 @@ void Outlook::Start() {
             continue;
         std::shared_ptr<ol::IDTExtensibility2> addIn;
         CallAddIn(progId, "load", [&] {
-            addIn = platform::com::Query<ol::IDTExtensibility2>(platform::com::CreateObject(progId));
-            if (!addIn) platform::Raise(platform::com::kCannotCreateObject, "the add-in has no connection interface");
+            addIn = platform::com::Adopt<ol::IDTExtensibility2>(platform::com::CreateInstance(progId));
         });
         if (addIn) Connect(addIn, progId);
     }

@@ -32,11 +32,14 @@ Session::~Session() {
     fs::remove_all(prefix_, ignored);
 }
 
+// The add-in's test build, beside the simulator: the production library and one
+// more export that lets the simulator read the add-in's state.
+fs::path Session::AddinLibrary() const { return libraries_ / "diagnostic" / "Quillet09.so"; }
+
 void Session::RegisterLibraries() {
-    for (const char* library : {"UtilOrvek2.so", "Quillet09.so"}) {
-        const std::string file = (libraries_ / library).string();
-        if (platform::com::RegisterLibrary(file) != 0)
-            throw std::runtime_error("cannot register " + file + ": " + platform::com::LastLoadError());
+    for (const fs::path& file : {libraries_ / "UtilOrvek2.so", AddinLibrary()}) {
+        if (platform::com::RegisterLibrary(file.string()) != 0)
+            throw std::runtime_error("cannot register " + file.string() + ": " + platform::com::LastLoadError());
     }
 }
 

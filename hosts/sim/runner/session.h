@@ -64,6 +64,7 @@ private:
     Form* ActiveForm() const;
     std::filesystem::path HostPath(const std::string& windowsPath) const;
     void RegisterLibraries();
+    std::filesystem::path AddinLibrary() const;
     // The add-in's state by name, through its diagnostic entry point.
     std::optional<std::string> Diagnostic(const std::string& name);
 

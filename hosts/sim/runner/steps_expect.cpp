@@ -8,6 +8,7 @@
 
 #include "hosts/sim/runner/control_properties.h"
 #include "hosts/sim/runner/session.h"
+#include "platform/com/abi_values.h"
 #include "platform/ado/ado.h"
 #include "platform/ado/variant.h"
 #include "platform/files/files.h"
@@ -86,15 +87,15 @@ size_t Count(const std::string& haystack, const std::string& needle) {
 }  // namespace
 
 std::optional<std::string> Session::Diagnostic(const std::string& name) {
-    using Entry = bool (*)(const char*, std::string*);
-    void* library = dlopen((libraries_ / "Quillet09.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
+    using Entry = platform::com::abi::HRESULT (*)(const char*, platform::com::abi::BSTR*);
+    void* library = dlopen(AddinLibrary().c_str(), RTLD_NOW | RTLD_NOLOAD);
     if (!library) return std::nullopt;
     auto entry = reinterpret_cast<Entry>(dlsym(library, "QuilletDiagnostic"));
-    std::string value;
-    bool known = entry && entry(name.c_str(), &value);
+    platform::com::abi::Bstr value;
+    const bool known = entry && entry(name.c_str(), value.out()) == platform::com::abi::hr::Ok;
     dlclose(library);
     if (!known) return std::nullopt;
-    return value;
+    return platform::com::abi::Utf8Of(value.get());
 }
 
 void Session::Expect(const Step& step) {

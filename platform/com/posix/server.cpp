@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/com/abi_values.h"
 #include "platform/com/library.h"
 #include "platform/errors/errors.h"
 #include "platform/registry/registry.h"
@@ -40,20 +41,20 @@ void* Load(const std::string& file) {
     Raise(kCannotCreateObject, "ActiveX component can't create object", what);
 }
 
-int32_t CallRegistration(const std::string& libraryFile, const char* entry) {
+abi::HRESULT CallRegistration(const std::string& libraryFile, const char* entry) {
     void* handle = Load(libraryFile);
-    if (!handle) return int32_t(0x8007007Eu);  // the module could not be found
+    if (!handle) return abi::hr::ModuleNotFound;
     auto fn = reinterpret_cast<DllRegistrationFn>(dlsym(handle, entry));
     if (!fn) {
         LoadError() = std::string("no ") + entry + " in " + libraryFile;
-        return int32_t(0x8007007Fu);  // the procedure could not be found
+        return abi::hr::ProcNotFound;
     }
     return fn();
 }
 
 }  // namespace
 
-std::shared_ptr<IUnknown> CreateObject(const Guid& clsid) {
+abi::IUnknown* CreateInstance(const Guid& clsid) {
     const std::string key = "CLSID\\" + clsid.ToString() + "\\InprocServer32";
     auto file = registry::QueryString(registry::Hive::ClassesRoot, key, "");
     if (!file || file->empty()) CannotCreate(clsid.ToString() + " is not registered");
@@ -61,22 +62,28 @@ std::shared_ptr<IUnknown> CreateObject(const Guid& clsid) {
     if (!handle) CannotCreate(LoadError());
     auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
     if (!getClassObject) CannotCreate(*file + " exports no DllGetClassObject");
-    std::shared_ptr<IUnknown> factoryObject;
-    if (getClassObject(&clsid, &IClassFactory::IID, &factoryObject) != hresult::Ok || !factoryObject)
+    abi::IClassFactory* factory = nullptr;
+    if (abi::Failed(getClassObject(clsid, abi::IID_IClassFactory, reinterpret_cast<void**>(&factory))) || !factory)
         CannotCreate(*file + " does not offer " + clsid.ToString());
-    auto factory = Query<IClassFactory>(factoryObject);
-    if (!factory) CannotCreate(*file + " gave no class factory");
-    auto object = factory->CreateInstance();
-    if (!object) CannotCreate(*file + " could not create " + clsid.ToString());
+    abi::IUnknown* object = nullptr;
+    const abi::HRESULT made = factory->CreateInstance(nullptr, abi::IID_IUnknown, reinterpret_cast<void**>(&object));
+    factory->Release();
+    if (abi::Failed(made) || !object) {
+        if (abi::Failed(made)) {
+            ErrorInfo why = abi::FailureOf(made);
+            CannotCreate(*file + " could not create " + clsid.ToString() + ": " + why.Description);
+        }
+        CannotCreate(*file + " could not create " + clsid.ToString());
+    }
     return object;
 }
 
-std::shared_ptr<IUnknown> CreateObject(std::string_view progId) {
+abi::IUnknown* CreateInstance(std::string_view progId) {
     auto clsid = registry::QueryString(registry::Hive::ClassesRoot, std::string(progId) + "\\CLSID", "");
     if (!clsid) CannotCreate(std::string(progId) + " is not registered");
     Guid id = Guid::Parse(*clsid);
     if (id == Guid{}) CannotCreate(std::string(progId) + " has a malformed class id");
-    return CreateObject(id);
+    return CreateInstance(id);
 }
 
 std::string ModuleFileName(const void* addressInModule) {

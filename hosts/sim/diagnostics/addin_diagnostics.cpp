@@ -1,11 +1,14 @@
-// The add-in's state read by name, for a host that checks it (the simulator's
-// "expect field" and "expect db" steps): controller fields, the module-level
-// strings and objects ("gController" reads "held" or "released"), and the database
-// object's properties ("db.ConnectString").
+// The test build of the add-in library: the production library's objects plus one
+// more export, through which the simulator and the benchmarks read the add-in's state
+// by name ("expect field", "expect db"): controller fields, the module-level strings
+// and objects ("gController" reads "held" or "released"), and the database object's
+// properties ("db.ConnectString"). The production library exports its four entry
+// points alone.
 #include <string>
 
 #include "addin/controller/clsQuillet.h"
 #include "addin/host/modMain.h"
+#include "platform/com/abi_values.h"
 #include "platform/com/server.h"
 #include "util/interfaces/IclsDbADO.h"
 
@@ -42,11 +45,13 @@ std::optional<std::string> Read(std::string_view name) {
 
 }  // namespace
 
-// True with the value when the name is known (and its object is still held).
-QUILLET_EXPORT bool QuilletDiagnostic(const char* name, std::string* value) {
-    if (!name || !value) return false;
+// S_OK with the value (a new BSTR) when the name is known and its object is still
+// held; S_FALSE otherwise.
+QUILLET_EXPORT platform::com::abi::HRESULT QuilletDiagnostic(const char* name, platform::com::abi::BSTR* value) {
+    if (!name || !value) return platform::com::abi::hr::Pointer;
+    *value = nullptr;
     auto text = Read(name);
-    if (!text) return false;
-    *value = *text;
-    return true;
+    if (!text) return platform::com::abi::hr::False;
+    *value = platform::com::abi::NewBstr(*text);
+    return platform::com::abi::hr::Ok;
 }
