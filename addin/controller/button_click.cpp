@@ -12,11 +12,23 @@ void clsQuillet::mcbQuilletMenuButton_Click() {
     Guard("QuilletMenuButton_Click()").Run([&] {
         LoadProjectList();
 
-        auto item = Use(Use(Use(gOutlook).App()).ActiveInspector()).CurrentItem();
+        auto window = Use(Use(gOutlook).App()).ActiveInspector();
+        auto item = Use(window).CurrentItem();
         auto mail = std::dynamic_pointer_cast<outlook::MailItem>(item);
         if (!mail) platform::Raise(13, "Type mismatch");
         gOutlook->MailItem(mail);
         std::string subject = Use(gOutlook->MailItem()).Subject();
+
+        // A save form still open from an earlier click closes as Cancel closes it, so
+        // that its unload clears the earlier message's project and name.
+        if (auto earlier = SaveForm()) {
+            earlier->Unload();
+            frmQuilletEvent = nullptr;
+        }
+        // The message being filed is the one of the window whose button was clicked:
+        // whether it was sent, and its window's editor, are its own.
+        CurrentMailSent_ = mail->Sent();
+        mailWindow_ = window;
 
         frmQuilletEvent = std::make_shared<frmQuillet>();
         frmQuillet& form = Use(SaveForm());
@@ -51,7 +63,7 @@ void clsQuillet::mcbQuilletMenuButton_Click() {
         form.lblAlert(0).SetVisible(false);
         form.lblAlert(0).SetCaption("Required");
 
-        if (MailSent_) form.cmdQuillet(0).SetCaption("Save");
+        if (CurrentMailSent_) form.cmdQuillet(0).SetCaption("Save");
         form.SetCaption(form.Caption() + LibraryVersionText());
         form.SetHeight(5385);
         form.lblWebSite.SetTop(form.Height() - form.lblWebSite.Height());

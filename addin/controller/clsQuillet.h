@@ -48,6 +48,9 @@ public:
     QUILLET_FIELD(bool, PlexarInstalled)
     QUILLET_FIELD(bool, UsePlexar)
     QUILLET_FIELD(bool, MailSent)
+    // The message being filed (the item of the window whose button was clicked) was
+    // already sent: it is saved, not sent.
+    QUILLET_FIELD(bool, CurrentMailSent)
     QUILLET_FIELD(std::string, Root)
     QUILLET_FIELD(std::string, ProjDelim)
     QUILLET_FIELD(std::string, SubjDelim)
@@ -163,6 +166,8 @@ private:
     void ShowSaveFormHint(int16_t item);
     // "Send and Save": validation, the folder check, then the save; true closes the form.
     bool SaveButtonClicked();
+    // The footer naming the saved file, added to the message once.
+    void AddFooter(const std::shared_ptr<platform::outlook::MailItem>& mail, const std::string& savedFile);
 
     // The setup form's events.
     void frmSetupEvent_BrowseClicked(int16_t index);
@@ -193,6 +198,13 @@ private:
     // Shows the prompt form modally and returns what it confirmed ("" when cancelled).
     void ShowFolderMessage(const std::string& title, const std::string& message, const std::string& name,
                            const std::string& choices);
+
+    // The window of the message being filed, taken at the click: its editor chooses
+    // the footer's form. Let go when the save form unloads.
+    std::shared_ptr<platform::outlook::Inspector> mailWindow_;
+    // The message that last got the footer, and the saved file the footer names.
+    std::weak_ptr<platform::outlook::MailItem> footerMail_;
+    std::string footerPath_;
 
     // A key the work-unit box's type-ahead left to the box is about to change its text.
     bool typedKeyLanding_ = false;

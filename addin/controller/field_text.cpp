@@ -15,6 +15,7 @@ std::optional<std::string> clsQuillet::FieldText(std::string_view name) const {
         {"PlexarInstalled", [&] { return Bool(PlexarInstalled_); }},
         {"UsePlexar", [&] { return Bool(UsePlexar_); }},
         {"MailSent", [&] { return Bool(MailSent_); }},
+        {"CurrentMailSent", [&] { return Bool(CurrentMailSent_); }},
         {"Root", [&] { return Root_; }},
         {"ProjDelim", [&] { return ProjDelim_; }},
         {"SubjDelim", [&] { return SubjDelim_; }},

@@ -31,7 +31,7 @@ bool clsQuillet::SaveButtonClicked() {
     ProjFormClosed_ = false;
     const std::string problems = ValidateSaveForm();
     if (!problems.empty()) {
-        if (MailSent_)
+        if (CurrentMailSent_)
             platform::toolkit::MsgBox("Quillet cannot save this E-mail... " + kCrLf + problems,
                                       platform::toolkit::vbInformation, "Cannot Save");
         else
@@ -54,6 +54,33 @@ bool clsQuillet::SaveButtonClicked() {
     return SaveAndSendMail();
 }
 
+// The footer that names the saved file, in the form of the message's own window (HTML
+// for the HTML and Word editors, plain otherwise). A message carries it once: when an
+// earlier attempt on this message added one that is still there, that footer is made
+// to name the file of this attempt instead of a second one being added.
+void clsQuillet::AddFooter(const std::shared_ptr<outlook::MailItem>& mail, const std::string& savedFile) {
+    outlook::MailItem& item = Use(mail);
+    const int32_t editor = Use(mailWindow_).EditorType();
+    const bool again = footerMail_.lock() == mail;
+    if (editor == outlook::olEditorHTML || editor == outlook::olEditorWord) {
+        std::string html = item.HTMLBody();
+        const std::string earlier = HtmlFooter(footerPath_);
+        if (again && text::InStr(html, earlier) > 0)
+            html = text::Replace(html, earlier, HtmlFooter(savedFile));
+        else
+            html = text::Replace(html, "</BODY>", HtmlFooter(savedFile), text::Compare::Text);
+        item.HTMLBody(html);
+    } else {
+        std::string body = item.Body();
+        const std::string earlier = PlainFooter(footerPath_);
+        if (again && text::Right(body, text::Len(earlier)) == earlier)
+            body = text::Left(body, text::Len(body) - text::Len(earlier));
+        item.Body(body + PlainFooter(savedFile));
+    }
+    footerMail_ = mail;
+    footerPath_ = savedFile;
+}
+
 bool clsQuillet::SaveAndSendMail() {
     bool result = false;
     std::string fileName;
@@ -73,24 +100,19 @@ bool clsQuillet::SaveAndSendMail() {
             const std::string baseName = gUtil->RemoveIllegalCharacters(MailSubject_);
             auto mail = gOutlook->MailItem();
             outlook::MailItem& item = Use(mail);
-            if (item.Subject().empty())
-                item.Subject(ProjectNumber_ + ProjDelim_ + ProjectName_ + SubjDelim_ + MailSubject_);
             fileName = baseName + (item.Attachments()->Count() != 0 ? "(att)" : "") + ".msg";
             const std::string folder = Use(SaveForm()).txtSaveFolder.Text();
             if (!CheckExistingFile(folder, fileName)) return;
 
-            if (item.Recipients()->Count() != 0) {
-                const int32_t editor = Use(Use(gOutlook->App()).ActiveInspector()).EditorType();
-                if (editor == outlook::olEditorHTML || editor == outlook::olEditorWord) {
-                    const std::string footer = HtmlFooter(Use(SaveForm()).txtSaveFolder.Text() + fileName);
-                    item.HTMLBody(text::Replace(item.HTMLBody(), "</BODY>", footer, text::Compare::Text));
-                } else {
-                    item.Body(item.Body() + PlainFooter(folder + fileName));
-                }
-                item.SaveAs(folder + fileName, gOutlook->SaveType());
-                wroteFile = true;
-            }
-            if (!MailSent_) item.Send();
+            // The filing goes ahead: an empty subject gets the project tag.
+            if (item.Subject().empty())
+                item.Subject(ProjectNumber_ + ProjDelim_ + ProjectName_ + SubjDelim_ + MailSubject_);
+            // A message without recipients (one received as a blind copy, say) is filed
+            // all the same, without the footer.
+            if (item.Recipients()->Count() != 0) AddFooter(mail, Use(SaveForm()).txtSaveFolder.Text() + fileName);
+            item.SaveAs(folder + fileName, gOutlook->SaveType());
+            wroteFile = true;
+            if (!CurrentMailSent_) item.Send();
             result = true;
         });
     return result;

@@ -65,7 +65,10 @@ void clsQuillet::frmQuilletEvent_ButtonClicked(int16_t index) {
     }
 }
 
-void clsQuillet::frmQuilletEvent_FormUnload(int16_t) { ClearCurrentProject(); }
+void clsQuillet::frmQuilletEvent_FormUnload(int16_t) {
+    ClearCurrentProject();
+    mailWindow_ = nullptr;
+}
 
 // Any change of the project text resets the folder to the root folder.
 void clsQuillet::frmQuilletEvent_ProjectComboChange(const std::string& text) {

@@ -96,7 +96,12 @@ void clsQuillet::CheckTypedProject() {
     int32_t index = 0;
     bool found = UsePlexar_ ? FindProjectIndex(index, ProjectNumber_, "")
                             : FindProjectIndex(index, ProjectNumber_, ProjectName_);
-    if (found && ProjectTyped_) return;
+    // A typed text that names a listed project keeps what was typed, and that
+    // project's identifier, so that an edit changes its row.
+    if (found && ProjectTyped_) {
+        ProjectID_ = text::CLng(ProjectList_(4, size_t(index)));
+        return;
+    }
     if (!found) {
         if (UsePlexar_) {
             const std::string crlf = "\r\n";

@@ -142,6 +142,13 @@ bool clsQuillet::ProjectInfoSave() {
 
 namespace {
 std::string Boolean(bool value) { return value ? "True" : "False"; }
+
+// A write that changed no row (the project's row is not in the table, or a temporary
+// project has none): the person is told, and the project form stays open.
+void TellProjectNotFound(const std::string& workUnit, const std::string& name) {
+    toolkit::MsgBox(workUnit + " \"" + name + "\" could not be found in the Database, so nothing was saved.",
+                    toolkit::vbInformation, workUnit + " Not Found");
+}
 }  // namespace
 
 bool clsQuillet::InsertProject() {
@@ -150,7 +157,10 @@ bool clsQuillet::InsertProject() {
                             SqlQuoted(ProjFilePath_) + "', " + Boolean(ProjActive_) + ");";
     int32_t affected = 0;
     Use(gDb).ExecuteCommand(sql, &affected, adExecuteNoRecords);
-    if (affected < 1) return false;
+    if (affected < 1) {
+        TellProjectNotFound(WorkUnit_, ProjectName_);
+        return false;
+    }
     ProjectList_ = gDb->GetRSArray(ProjectListSQL_);
     return true;
 }
@@ -162,7 +172,10 @@ bool clsQuillet::UpdateProject() {
                             "WHERE ProjectID = " + std::to_string(ProjectID_) + ";";
     int32_t affected = 0;
     Use(gDb).ExecuteCommand(sql, &affected, adExecuteNoRecords);
-    if (affected < 1) return false;
+    if (affected < 1) {
+        TellProjectNotFound(WorkUnit_, ProjectName_);
+        return false;
+    }
     ProjectList_ = gDb->GetRSArray(ProjectListSQL_);
     return true;
 }

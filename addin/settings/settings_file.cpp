@@ -61,7 +61,7 @@ void clsQuillet::ReadDefaults() {
 // lines ("label|hint") up to the next line beginning "[Form]". The setup form's
 // section begins with two versions of its first hint, the own mode's and Plexar's.
 // A file that ends before its last "[Form]" line fails on reading past its end; the
-// hints then stay as they were and the file is not left open.
+// sections read before that are kept, and the file is not left open.
 void clsQuillet::LoadFormHints() {
     if (!gUtil->OpenFile(HintFile(), files::ForReading, false)) return;
     struct Closer {
@@ -78,12 +78,14 @@ void clsQuillet::LoadFormHints() {
     };
     const int32_t sections = text::CLng(stream.ReadLine());
     if (sections < 0) platform::Raise(9, "Subscript out of range");
-    // Sections are added as they are read, so a count that promises far more than
-    // the file holds fails on reading past its end, not on making room for them.
-    HintTable hints;
+    // The hints are made anew for the count just read, and each section joins them
+    // as soon as it is read. Sections are added, not reserved, so a count that
+    // promises far more than the file holds fails on reading past its end, not on
+    // making room for them.
+    FormHints_.clear();
     stream.ReadLine();  // the header of section 0
     for (int32_t section = 0; section < sections; ++section) {
-        hints.emplace_back();
+        std::vector<std::string> hints;
         std::string line = stream.ReadLine();
         if (section == 1) {
             // The first field's two versions: the one of the mode in force is kept.
@@ -91,11 +93,11 @@ void clsQuillet::LoadFormHints() {
             if (UsePlexar_) line = plexarLine;
         }
         while (text::Left(line, 6) != "[Form]") {
-            hints.back().push_back(hintOf(line));
+            hints.push_back(hintOf(line));
             line = stream.ReadLine();
         }
+        FormHints_.push_back(std::move(hints));
     }
-    FormHints_ = std::move(hints);
 }
 
 void clsQuillet::FillWorkUnitList(platform::toolkit::ComboBox& box) {

@@ -56,7 +56,7 @@ private:
     void Expect(const scenario::Step& step);
     void ExpectControl(const scenario::Step& step, const std::string& reference);
     void ExpectForm(const scenario::Step& step);
-    void ExpectMail(const scenario::Step& step);
+    void ExpectMail(const scenario::Step& step, const std::shared_ptr<SimMailItem>& mail, size_t at);
 
     // A control named as on the forms: "cboQuillet", "cmdQuillet(0)", on the active
     // form (the topmost modal form, else the save form), or "frmSetup.txtSetup(0)".

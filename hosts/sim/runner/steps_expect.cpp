@@ -173,7 +173,7 @@ void Session::Expect(const Step& step) {
         else
             Require(rows == StringAt(step, 5), "the query gives " + Quote(rows) + ", not " + Quote(StringAt(step, 5)));
     } else if (what == "mail") {
-        ExpectMail(step);
+        ExpectMail(step, outlook_->CurrentMail(), 2);
     } else if (what == "button") {
         CheckEquals("the button's caption", outlook_->AddinButtonCaption(), At(step, 4));
     } else if (what == "buttons") {
@@ -186,8 +186,14 @@ void Session::Expect(const Step& step) {
                 "the last opened was " + last.verb + " " + Quote(last.file));
     } else if (what == "window") {
         // expect window 1 bar "Standard" protection = 8   /   visible = true
+        // expect window 1 mail sent   (any mail expectation, on that window's item)
         auto window = outlook_->Window(int32_t(At(step, 2).number));
         Require(window != nullptr, "window " + At(step, 2).text + " never opened");
+        if (step.IsWord(3, "mail")) {
+            Require(window->Mail() != nullptr, "window " + At(step, 2).text + " shows no mail");
+            ExpectMail(step, window->Mail(), 4);
+            return;
+        }
         auto bar = window->Bars()->Item(StringAt(step, 4));
         const std::string property = step.Word(5);
         std::string actual = property == "protection" ? std::to_string(bar->Protection())
@@ -231,33 +237,33 @@ void Session::ExpectForm(const Step& step) {
     else throw BadStep("expect form NAME open, closed, visible, hidden or topmost");
 }
 
-void Session::ExpectMail(const Step& step) {
-    auto mail = outlook_->CurrentMail();
+// The words from `at` on say what must hold for the mail item.
+void Session::ExpectMail(const Step& step, const std::shared_ptr<SimMailItem>& mail, size_t at) {
     Require(mail != nullptr, "no mail window was opened");
     const MailState state = mail->State();
-    const std::string what = step.Word(2);
+    const std::string what = step.Word(at);
     if (what == "sent") {
         Require(state.sentHere, "the mail was not sent");
     } else if (what == "not") {
-        if (step.IsWord(3, "sent")) Require(!state.sentHere, "the mail was sent");
-        else if (step.IsWord(3, "saved"))
+        if (step.IsWord(at + 1, "sent")) Require(!state.sentHere, "the mail was sent");
+        else if (step.IsWord(at + 1, "saved"))
             Require(state.saved.empty(), "the mail was saved as " + Quote(state.saved.empty() ? "" : state.saved.back()));
         else throw BadStep("expect mail not sent or not saved");
     } else if (what == "saved") {
-        const std::string path = StringAt(step, 3);
+        const std::string path = StringAt(step, at + 1);
         bool found = false;
         for (const auto& saved : state.saved) found = found || saved == path;
         Require(found, "the mail was " + (state.saved.empty() ? std::string("not saved") : "saved as " + Quote(state.saved.back())));
     } else if (what == "subject") {
-        CheckEquals("the mail's subject", state.subject, At(step, 4));
+        CheckEquals("the mail's subject", state.subject, At(step, at + 2));
     } else if (what == "body" || what == "html") {
         const std::string& content = what == "body" ? state.body : state.html;
-        if (step.IsWord(3, "contains"))
-            Require(content.find(StringAt(step, 4)) != std::string::npos,
-                    "the mail's " + what + " does not contain " + Quote(StringAt(step, 4)) + ": " + Quote(content));
-        else if (step.IsWord(3, "count"))
-            CheckEquals("the count of " + Quote(StringAt(step, 4)) + " in the mail's " + what,
-                        std::to_string(Count(content, StringAt(step, 4))), At(step, 6));
+        if (step.IsWord(at + 1, "contains"))
+            Require(content.find(StringAt(step, at + 2)) != std::string::npos,
+                    "the mail's " + what + " does not contain " + Quote(StringAt(step, at + 2)) + ": " + Quote(content));
+        else if (step.IsWord(at + 1, "count"))
+            CheckEquals("the count of " + Quote(StringAt(step, at + 2)) + " in the mail's " + what,
+                        std::to_string(Count(content, StringAt(step, at + 2))), At(step, at + 4));
         else
             throw BadStep("expect mail body/html contains or count");
     } else {
