@@ -21,7 +21,7 @@ Session::Session(std::vector<Step> steps, fs::path libraries)
     platform::files::Prefix::Create(prefix_);
     toolkit_ = std::make_shared<HeadlessToolkit>(*this);
     platform::toolkit::Install(toolkit_);
-    platform::shell::ClearJournal();
+    platform::shell::Install(shell_);
     platform::clock::FixToday(std::nullopt);
     RegisterLibraries();
     outlook_ = std::make_unique<Outlook>();

@@ -13,6 +13,7 @@
 #include "hosts/sim/host/headless_toolkit.h"
 #include "hosts/sim/host/outlook_model.h"
 #include "hosts/sim/host/person.h"
+#include "hosts/sim/host/shell_recorder.h"
 #include "hosts/sim/runner/scenario.h"
 
 namespace sim::runner {
@@ -75,6 +76,7 @@ private:
     std::filesystem::path prefix_;
     std::optional<Failure> failure_;
     std::shared_ptr<HeadlessToolkit> toolkit_;
+    std::shared_ptr<ShellRecorder> shell_ = std::make_shared<ShellRecorder>();
     std::unique_ptr<Outlook> outlook_;
 };
 

@@ -179,7 +179,7 @@ void Session::Expect(const Step& step) {
     } else if (what == "buttons") {
         CheckEquals("the number of buttons", std::to_string(outlook_->AddinButtonCount()), At(step, 3));
     } else if (what == "shell") {
-        const auto& journal = platform::shell::Journal();
+        const auto& journal = shell_->Journal();
         Require(!journal.empty(), "nothing was opened");
         const auto& last = journal.back();
         Require(last.verb == StringAt(step, 2) && last.file == StringAt(step, 3),
