@@ -84,13 +84,32 @@ std::string ContentOf(GMimePart* part) {
     return BytesOf(out.get());
 }
 
-// The text of a text part, in UTF-8 whatever its character set.
+// The text of a text part, in UTF-8 whatever its character set (bytes after a NUL
+// kept). Without a character set, UTF-8 when it is valid, else Latin-1; a set that
+// cannot be converted from gives its bytes with the invalid ones replaced.
 std::string TextOf(GMimePart* part) {
-    if (!GMIME_IS_TEXT_PART(part)) return ValidUtf8(ContentOf(part));
-    char* text = g_mime_text_part_get_text(GMIME_TEXT_PART(part));
-    std::string result = Text(text);
-    g_free(text);
-    return result;
+    GMimeDataWrapper* content = g_mime_part_get_content(part);
+    if (!content) return {};
+    const char* charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
+    GObjectPtr<GMimeStream> out(g_mime_stream_mem_new());
+    GObjectPtr<GMimeStream> filtered(g_mime_stream_filter_new(out.get()));
+    if (charset && g_ascii_strcasecmp(charset, "utf-8") != 0 && g_ascii_strcasecmp(charset, "us-ascii") != 0) {
+        if (GMimeFilter* convert = g_mime_filter_charset_new(charset, "UTF-8")) {
+            g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), convert);
+            g_object_unref(convert);
+        }
+    }
+    g_mime_data_wrapper_write_to_stream(content, filtered.get());
+    g_mime_stream_flush(filtered.get());
+    std::string text = BytesOf(out.get());
+    if (!charset && !g_utf8_validate_len(text.data(), text.size(), nullptr)) {
+        gsize written = 0;
+        if (gchar* latin = g_convert(text.data(), gssize(text.size()), "UTF-8", "ISO-8859-1", nullptr, &written, nullptr)) {
+            text.assign(latin, written);
+            g_free(latin);
+        }
+    }
+    return ValidUtf8(text);
 }
 
 bool IsAttachment(GMimeObject* object) {

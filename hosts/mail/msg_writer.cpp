@@ -14,22 +14,22 @@ using namespace msg;
 constexpr unsigned char kMessageClassId[16] = {0x0B, 0x0D, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
                                                0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 
-// "Übersicht.pdf" -> "BERSIC~1.PDF": the 8.3 name older programs read.
+// "Übersicht.pdf" -> "BERSIC~1.PDF", "notes.txt" -> "NOTES.TXT": the 8.3 name older
+// programs read. A name that loses characters on the way gets "~1".
 std::string ShortFileName(const std::string& fileName, size_t index) {
     auto dot = fileName.rfind('.');
     std::string base = fileName.substr(0, dot), extension = dot == std::string::npos ? "" : fileName.substr(dot + 1);
-    auto plain = [](const std::string& text, size_t most) {
+    auto plain = [](const std::string& text) {
         std::string out;
         for (char c : text) {
-            if (out.size() == most) break;
             if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) out += c;
             if (c >= 'a' && c <= 'z') out += char(c - 'a' + 'A');
         }
         return out;
     };
-    std::string shortBase = plain(base, 8), shortExtension = plain(extension, 3);
-    if (shortBase.empty()) shortBase = "ATT" + std::to_string(10000 + index).substr(1);
-    if (shortBase != plain(base, 100) && shortBase.size() > 6) shortBase = shortBase.substr(0, 6) + "~1";
+    std::string shortBase = plain(base), shortExtension = plain(extension).substr(0, 3);
+    if (shortBase.empty()) return "ATT" + std::to_string(100000 + index + 1).substr(1) + (shortExtension.empty() ? "" : "." + shortExtension);
+    if (shortBase.size() != base.size() || shortBase.size() > 8) shortBase = shortBase.substr(0, 6) + "~1";
     return shortExtension.empty() ? shortBase : shortBase + "." + shortExtension;
 }
 
