@@ -23,7 +23,7 @@ std::optional<Time> TimeOf(GDateTime* date) {
     return Time(std::chrono::seconds(seconds));
 }
 
-std::string Text(const char* text) { return text ? ValidUtf8(text) : std::string(); }
+std::string Text(const char* text) { return text ? MessageText(text) : std::string(); }
 
 // Every mailbox of the list, those inside groups too.
 void AddMailboxes(InternetAddressList* list, RecipientKind kind, std::vector<Recipient>& out) {
@@ -84,8 +84,8 @@ std::string ContentOf(GMimePart* part) {
     return BytesOf(out.get());
 }
 
-// The text of a text part, in UTF-8 whatever its character set (bytes after a NUL
-// kept). Without a character set, UTF-8 when it is valid, else Latin-1; a set that
+// The text of a text part, in UTF-8 whatever its character set (NULs dropped, what
+// follows them kept). Without a character set, UTF-8 when it is valid, else Latin-1; a set that
 // cannot be converted from gives its bytes with the invalid ones replaced.
 std::string TextOf(GMimePart* part) {
     GMimeDataWrapper* content = g_mime_part_get_content(part);
@@ -109,7 +109,7 @@ std::string TextOf(GMimePart* part) {
             g_free(latin);
         }
     }
-    return ValidUtf8(text);
+    return MessageText(text);
 }
 
 bool IsAttachment(GMimeObject* object) {

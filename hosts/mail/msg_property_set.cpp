@@ -47,7 +47,7 @@ uint64_t GetLittleEndian(std::string_view in, size_t at, int bytes) {
 // ---- writing ----------------------------------------------------------------------
 
 void PropertyWriter::String(uint32_t tag, std::string_view utf8) {
-    streamed_[tag] = owned_.emplace_back(Utf8ToUtf16Le(utf8));
+    streamed_[tag] = owned_.emplace_back(Utf8ToUtf16Le(MessageText(utf8)));
 }
 
 void PropertyWriter::Binary(uint32_t tag, std::string_view bytes) { streamed_[tag] = bytes; }

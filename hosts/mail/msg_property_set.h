@@ -18,7 +18,7 @@ namespace mail::msg {
 // Built up, then written into a storage.
 class PropertyWriter {
 public:
-    void String(uint32_t tag, std::string_view utf8);  // stored as UTF-16
+    void String(uint32_t tag, std::string_view utf8);  // stored as UTF-16, without NULs
     // The bytes are not copied: they must outlive WriteInto.
     void Binary(uint32_t tag, std::string_view bytes);
     void Int32(uint32_t tag, int32_t value);

@@ -3,6 +3,7 @@
 #include <glib.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -56,6 +57,12 @@ std::string ValidUtf8(std::string_view text) {
     if (g_utf8_validate_len(text.data(), text.size(), nullptr)) return std::string(text);
     std::u16string units = FromUtf8(text);
     return ToUtf8(units.data(), units.size());
+}
+
+std::string MessageText(std::string_view text) {
+    std::string valid = ValidUtf8(text);
+    valid.erase(std::remove(valid.begin(), valid.end(), '\0'), valid.end());
+    return valid;
 }
 
 }  // namespace mail

@@ -12,5 +12,8 @@ std::string Utf8ToUtf16Le(std::string_view utf8);
 std::string Utf16LeToUtf8(std::string_view utf16);
 // The text with every invalid sequence replaced by U+FFFD.
 std::string ValidUtf8(std::string_view text);
+// Text as messages carry it: valid UTF-8 without NUL characters (no mail program
+// shows them, and Outlook's strings end at the first).
+std::string MessageText(std::string_view text);
 
 }  // namespace mail
