@@ -9,6 +9,7 @@
 #include <gsf/gsf-utils.h>
 
 #include <mutex>
+#include <utility>
 
 #include "hosts/mail/mail_error.h"
 
@@ -32,6 +33,9 @@ void StartGsf() {
 // ---- writing ----------------------------------------------------------------------
 
 StorageWriter::StorageWriter(GsfOutfile* storage, bool owned) : storage_(storage), owned_(owned) {}
+
+StorageWriter::StorageWriter(StorageWriter&& other) noexcept
+    : storage_(std::exchange(other.storage_, nullptr)), owned_(other.owned_), closed_(other.closed_) {}
 
 StorageWriter::~StorageWriter() {
     if (!storage_) return;  // moved from

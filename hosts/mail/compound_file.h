@@ -35,7 +35,7 @@ public:
     StorageWriter AddStorage(const std::string& name);
     void Close();
     ~StorageWriter();
-    StorageWriter(StorageWriter&&) = default;
+    StorageWriter(StorageWriter&& other) noexcept;
     StorageWriter& operator=(StorageWriter&&) = delete;
 
 private:

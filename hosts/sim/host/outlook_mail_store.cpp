@@ -53,14 +53,16 @@ std::string FileNameFromSubject(const std::string& subject) {
 
 void MailStore::Create() const {
     const fs::path root = HostFolder(kRoot);
-    for (const char* folder : kFolders) fs::create_directories(root / folder);
+    std::error_code ec;  // a folder that cannot be made fails the write into it
+    for (const char* folder : kFolders) fs::create_directories(root / folder, ec);
 }
 
 std::string MailStore::PutInOutbox(const mail::Message& message) {
     Create();
     const std::string base = std::string(kOutbox) + Stamp(message) + " " + FileNameFromSubject(message.subject);
     std::string path = base + ".eml";
-    for (int n = 2; fs::exists(HostFolder(path)); ++n) path = base + " (" + std::to_string(n) + ").eml";
+    std::error_code ec;
+    for (int n = 2; fs::exists(HostFolder(path), ec); ++n) path = base + " (" + std::to_string(n) + ").eml";
     WriteItemFile(path, mail::WriteEml(message));
     lastSent_ = path;
     return path;

@@ -17,7 +17,7 @@ public:
     static constexpr const char* kFolders[] = {"Inbox", "Drafts", "Sent", "Outbox"};
     static constexpr const char* kOutbox = "C:\\Quillet Mail\\Outbox\\";
 
-    // Makes the store's folders that are missing (C: must be mapped).
+    // Makes the store's folders that are missing, as far as it can (C: must be mapped).
     void Create() const;
     // Writes the message into the outbox; its Windows path.
     std::string PutInOutbox(const mail::Message& message);
