@@ -82,6 +82,7 @@ public:
     // Reads the bytes as a compound file; they must outlive the reader. Throws
     // MailError when they are not one.
     explicit CompoundFileReader(std::string_view bytes);
+    explicit CompoundFileReader(std::string&& bytes) = delete;  // they would be gone before the reading
     const StorageReader& Root() const { return *root_; }
 
 private:

@@ -135,7 +135,8 @@ TEST(MsgFileTest, ADraftIsMarkedUnsent) {
     mail::Message draft;
     draft.subject = "Draft";
     draft.editor = mail::EditorFormat::PlainText;
-    mail::CompoundFileReader file(mail::WriteMsg(draft));
+    const std::string bytes = mail::WriteMsg(draft);
+    mail::CompoundFileReader file(bytes);
     auto entries = Entries(Stream(file.Root(), "__properties_version1.0"), 32);
     EXPECT_EQ(entries.at(0x0E070003), 0x08u);
     EXPECT_EQ(entries.at(0x59090003), 1u) << "plain text editor";
