@@ -5,9 +5,10 @@
 #include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-memory.h>
+#include <gsf/gsf-output.h>
 #include <gsf/gsf-utils.h>
 
+#include <cstring>
 #include <mutex>
 #include <utility>
 
@@ -20,6 +21,49 @@ namespace {
 void StartGsf() {
     static std::once_flag once;
     std::call_once(once, [] { gsf_init(); });
+}
+
+// A GsfOutput writing into a string of ours, so the file's bytes are handed over as
+// they are. (GsfOutputMemory would have them copied out: Debian's libgsf declares
+// gsf_output_memory_steal_bytes but does not export it, and for a message of a 25 MB
+// attachment the copy is a good part of the time.)
+struct StringSink {
+    GsfOutput output;
+    std::string* bytes;
+};
+struct StringSinkClass {
+    GsfOutputClass outputClass;
+};
+
+// Writes at the position the base class keeps (it moves it after each write and on
+// each seek); a write past the end pads with zeros.
+gboolean SinkWrite(GsfOutput* output, size_t size, const guint8* data) {
+    std::string& bytes = *reinterpret_cast<StringSink*>(output)->bytes;
+    const auto at = size_t(output->cur_offset);
+    if (at == bytes.size()) {
+        bytes.append(reinterpret_cast<const char*>(data), size);
+    } else {
+        if (at + size > bytes.size()) bytes.resize(at + size);
+        std::memcpy(bytes.data() + at, data, size);
+    }
+    return TRUE;
+}
+
+gboolean SinkSeek(GsfOutput*, gsf_off_t, GSeekType) { return TRUE; }
+
+gboolean SinkClose(GsfOutput*) { return TRUE; }
+
+GType StringSinkType() {
+    static const GType type = g_type_register_static_simple(
+        GSF_OUTPUT_TYPE, "QuilletStringSink", sizeof(StringSinkClass),
+        [](gpointer type, gpointer) {
+            auto* output = GSF_OUTPUT_CLASS(type);
+            output->Write = SinkWrite;
+            output->Seek = SinkSeek;
+            output->Close = SinkClose;
+        },
+        sizeof(StringSink), nullptr, GTypeFlags(0));
+    return type;
 }
 
 [[noreturn]] void WriteFailed(GsfOutput* output, const std::string& what) {
@@ -69,9 +113,11 @@ StorageWriter StorageWriter::AddStorage(const std::string& name) {
     return StorageWriter(GSF_OUTFILE(child), true);
 }
 
-CompoundFileWriter::CompoundFileWriter(const unsigned char (&classId)[16]) {
+CompoundFileWriter::CompoundFileWriter(const unsigned char (&classId)[16], size_t expectedSize) {
     StartGsf();
-    sink_.reset(gsf_output_memory_new());
+    bytes_.reserve(expectedSize);
+    sink_.reset(static_cast<GsfOutput*>(g_object_new(StringSinkType(), nullptr)));
+    reinterpret_cast<StringSink*>(sink_.get())->bytes = &bytes_;
     GsfOutfile* root = gsf_outfile_msole_new(sink_.get());
     if (!root) WriteFailed(sink_.get(), "the compound file");
     gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(root), classId);
@@ -85,9 +131,8 @@ std::string CompoundFileWriter::Finish() {
     root_.reset();
     if (!gsf_output_is_closed(sink_.get()) && !gsf_output_close(sink_.get()))
         WriteFailed(sink_.get(), "the compound file");
-    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink_.get()));
-    const auto size = size_t(gsf_output_size(sink_.get()));
-    return std::string(reinterpret_cast<const char*>(bytes), size);
+    bytes_.resize(size_t(gsf_output_size(sink_.get())));
+    return std::move(bytes_);
 }
 
 // ---- reading ----------------------------------------------------------------------

@@ -48,17 +48,19 @@ private:
 
 class CompoundFileWriter {
 public:
-    // The root storage's class id (16 bytes as stored).
-    explicit CompoundFileWriter(const unsigned char (&classId)[16]);
+    // The root storage's class id (16 bytes as stored); room is made for a file of
+    // about `expectedSize` bytes at once.
+    explicit CompoundFileWriter(const unsigned char (&classId)[16], size_t expectedSize = 0);
     ~CompoundFileWriter();
     CompoundFileWriter(const CompoundFileWriter&) = delete;
     CompoundFileWriter& operator=(const CompoundFileWriter&) = delete;
 
     StorageWriter& Root() { return *root_; }
-    // Closes the file and gives its bytes.
+    // Closes the file and hands over its bytes.
     std::string Finish();
 
 private:
+    std::string bytes_;  // where the sink writes
     GObjectPtr<GsfOutput> sink_;
     std::unique_ptr<StorageWriter> root_;
 };

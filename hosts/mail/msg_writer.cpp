@@ -122,10 +122,19 @@ std::string TopLevelHeader(const Message& m) {
     return header;
 }
 
+// About the size of the file: its streams, their sectors' share of the allocation
+// table, the directory and the property streams.
+size_t ExpectedSize(const Message& m) {
+    size_t content = m.subject.size() * 8 + m.body.size() * 2 + m.html.size() + 16384;
+    for (const auto& attachment : m.attachments) content += attachment.bytes.size() + attachment.fileName.size() * 8 + 8192;
+    content += m.recipients.size() * 8192;
+    return content + content / 64;
+}
+
 }  // namespace
 
 std::string WriteMsg(const Message& message) {
-    CompoundFileWriter file(kMessageClassId);
+    CompoundFileWriter file(kMessageClassId, ExpectedSize(message));
     StorageWriter& root = file.Root();
     {
         // No named properties, but the map is there with its three streams.
