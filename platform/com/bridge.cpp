@@ -91,8 +91,10 @@ abi::ULONG QUILLET_STDCALL OpaqueRelease(Opaque* self) {
     if (left == 0) delete self;
     return left;
 }
-const Slot kOpaqueVtable[] = {reinterpret_cast<Slot>(&OpaqueQueryInterface), reinterpret_cast<Slot>(&OpaqueAddRef),
-                              reinterpret_cast<Slot>(&OpaqueRelease)};
+struct OpaqueShape : abi::IUnknown {};
+const BuiltVtable<3> kOpaqueVtable = Built<OpaqueShape>(
+    0, std::array<Slot, 3>{reinterpret_cast<Slot>(&OpaqueQueryInterface), reinterpret_cast<Slot>(&OpaqueAddRef),
+                           reinterpret_cast<Slot>(&OpaqueRelease)});
 
 // A binary object seen from here: it answers no C++ interface.
 class Foreign final : public IUnknown, public ProxyBase {
@@ -110,14 +112,14 @@ abi::IUnknown* Bridge<IUnknown>::Export(const std::shared_ptr<IUnknown>& object)
         return proxy->Pointer();
     }
     auto* opaque = new Opaque;
-    opaque->vtable = kOpaqueVtable;
+    opaque->vtable = kOpaqueVtable.slots.data();
     opaque->object = object;
     return reinterpret_cast<abi::IUnknown*>(opaque);
 }
 
 std::shared_ptr<IUnknown> Bridge<IUnknown>::Import(abi::IUnknown* pointer) {
     if (!pointer) return nullptr;
-    if (*reinterpret_cast<const Slot* const*>(pointer) == kOpaqueVtable)
+    if (*reinterpret_cast<const Slot* const*>(pointer) == kOpaqueVtable.slots.data())
         return reinterpret_cast<Opaque*>(pointer)->object;
     pointer->AddRef();
     return std::make_shared<Foreign>(pointer);

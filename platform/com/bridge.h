@@ -34,6 +34,7 @@
 #include <string_view>
 #include <tuple>
 #include <type_traits>
+#include <typeinfo>
 #include <utility>
 
 #include "platform/com/abi.h"
@@ -122,6 +123,25 @@ struct Table {
 // A binary interface's slot, whatever its signature.
 using Slot = void (*)();
 
+// A vtable built here, laid out as the compiler lays out its own: the offset to the
+// object's start and its type's information, then the slots, which the interface
+// pointer points to. Binary callers only read the slots; C++ callers (and the
+// sanitizers that check their calls) also find a type: Shape, an interface the slots
+// answer to.
+template <size_t N>
+struct BuiltVtable {
+    std::ptrdiff_t offsetToTop;
+    const std::type_info* type;
+    std::array<Slot, N> slots;
+};
+template <class Shape, size_t N>
+BuiltVtable<N> Built(std::ptrdiff_t offsetToTop, const std::array<Slot, N>& slots) {
+    return BuiltVtable<N>{offsetToTop, &typeid(Shape), slots};
+}
+// The shapes of the vtables built here: the dual interface and ISupportErrorInfo.
+struct DualShape : abi::IDispatch {};
+struct SupportErrorsShape : abi::ISupportErrorInfo {};
+
 // Whether two names are the same without regard to (ASCII) case, as IDispatch finds members.
 bool SameName(std::string_view a, const abi::OLECHAR* b);
 
@@ -138,15 +158,15 @@ public:
     // A new binary object serving the target, holding one reference.
     static abi::IUnknown* Wrap(std::shared_ptr<I> target) {
         auto* object = new Object;
-        object->vtable = Vtable().data();
-        object->supportErrors = kSupportErrorsVtable.data();
+        object->vtable = Vtable().slots.data();
+        object->supportErrors = SupportErrorsVtable().slots.data();
         object->target = std::move(target);
         return reinterpret_cast<abi::IUnknown*>(object);
     }
     // The object served, when the pointer is an adapter of this table made by this
     // library; null otherwise.
     static std::shared_ptr<I> Unwrap(abi::IUnknown* pointer) {
-        if (!pointer || *reinterpret_cast<const Slot* const*>(pointer) != Vtable().data()) return nullptr;
+        if (!pointer || *reinterpret_cast<const Slot* const*>(pointer) != Vtable().slots.data()) return nullptr;
         return reinterpret_cast<Object*>(pointer)->target;
     }
 
@@ -340,7 +360,7 @@ private:
             SlotOf<typename TableType::template At<Is>>()...};
     }
     static const auto& Vtable() {
-        static const auto vtable = MakeVtable(std::make_index_sequence<TableType::kSize>{});
+        static const auto vtable = Built<DualShape>(0, MakeVtable(std::make_index_sequence<TableType::kSize>{}));
         return vtable;
     }
     template <size_t... Is>
@@ -351,9 +371,13 @@ private:
         static const auto dispatchers = MakeDispatchers(std::make_index_sequence<TableType::kSize>{});
         return dispatchers;
     }
-    static inline const std::array<Slot, 4> kSupportErrorsVtable = {
-        AsSlot(&ErrorsQueryInterface), AsSlot(&ErrorsAddRef), AsSlot(&ErrorsRelease),
-        AsSlot(&InterfaceSupportsErrorInfo)};
+    static const auto& SupportErrorsVtable() {
+        static const auto vtable = Built<SupportErrorsShape>(
+            0,  // seen from C++, each interface pointer is an object of its own shape
+            std::array<Slot, 4>{AsSlot(&ErrorsQueryInterface), AsSlot(&ErrorsAddRef), AsSlot(&ErrorsRelease),
+                                AsSlot(&InterfaceSupportsErrorInfo)});
+        return vtable;
+    }
 };
 
 // ---- standing in for a binary object
