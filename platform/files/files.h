@@ -49,6 +49,13 @@ DriveType GetDriveTypeA(std::string_view rootPath);
 // capitals, a mapped drive and the share behind it).
 bool SameFile(std::string_view a, std::string_view b);
 
+// Writes a whole file in one step: the bytes go to a new file beside it, reach the
+// disk, and then take the old file's place (keeping its mode), so the file holds its
+// old content or the new, never part of one, and a failure leaves nothing beside it.
+// 70 when the file is read-only, in use by someone else or a folder, or the system
+// refuses; 76 when its folder is missing; 75 for other failures (a full disk).
+void WriteFileAtomically(std::string_view windowsPath, std::string_view bytes);
+
 // OpenTextFile's modes and formats.
 enum IOMode : int32_t { ForReading = 1, ForWriting = 2, ForAppending = 8 };
 enum Tristate : int32_t { TristateUseDefault = -2, TristateTrue = -1, TristateFalse = 0 };

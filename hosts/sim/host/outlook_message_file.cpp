@@ -3,15 +3,13 @@
 
 namespace sim {
 
+// The file is written whole, in one step, as Outlook's SaveAs replaces a file.
 void WriteMessageFile(const std::string& path, const MailState& mail) {
-    auto file = platform::files::NewFileSystemObject()->OpenTextFile(path, platform::files::ForWriting, true);
-    file->WriteLine("Subject: " + mail.subject);
-    file->WriteLine("Recipients: " + std::to_string(mail.recipients));
-    file->WriteLine("Attachments: " + std::to_string(mail.attachments));
-    file->WriteLine();
     bool html = mail.editor == ol::olEditorHTML || mail.editor == ol::olEditorWord;
-    file->Write(html ? mail.html : mail.body);
-    file->Close();
+    platform::files::WriteFileAtomically(path, "Subject: " + mail.subject + "\r\n" +
+                                                   "Recipients: " + std::to_string(mail.recipients) + "\r\n" +
+                                                   "Attachments: " + std::to_string(mail.attachments) + "\r\n" +
+                                                   "\r\n" + (html ? mail.html : mail.body));
 }
 
 }  // namespace sim
