@@ -92,9 +92,11 @@ public:
     virtual void CreateFolder(std::string_view path) = 0;
     // Copies one file; 58 when the target exists and overwrite is false, 53 when the
     // source is missing, 76 when the target's folder is, 70 when either is locked or
-    // the target is read-only (or a folder, or the source itself). A destination that
-    // ends with "\" is a folder to copy into. The copy is written beside the target
-    // and renamed over it, so a failure never leaves half a file.
+    // the target is read-only (or a folder, or the source itself), 75 when the copy
+    // cannot be written (a full disk). A destination that ends with "\" is a folder to
+    // copy into. The copy is written beside the target, reaches the disk and is then
+    // renamed over it, so a failure never leaves half a file; it takes the source's
+    // read-only state, as Windows' copy takes the source's attributes.
     virtual void CopyFile(std::string_view source, std::string_view destination, bool overwrite = true) = 0;
     // Deletes one file; a read-only file only with force (70 otherwise); 53 when missing.
     virtual void DeleteFile(std::string_view path, bool force = false) = 0;

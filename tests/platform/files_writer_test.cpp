@@ -38,6 +38,11 @@ TEST(FilesWriter, KeepsTheModeOfTheFileItReplacesAndGivesANewFileTheUsualOne) {
     WriteFileAtomically("C:\\Data\\fresh.txt", std::string("a\0b", 3));
     EXPECT_EQ(machine.Read("C:\\Data\\fresh.txt"), std::string("a\0b", 3));
     EXPECT_EQ(Mode(machine.Host("C:\\Data\\fresh.txt")), fs::perms(0666 & ~mask));
+
+    // A copy takes its source's mode, as Windows' copy takes the read-only attribute.
+    fs::permissions(machine.Host("C:\\Data\\fresh.txt"), fs::perms::owner_read);
+    platform::files::NewFileSystemObject()->CopyFile("C:\\Data\\fresh.txt", "C:\\Data\\copy.txt");
+    EXPECT_EQ(Mode(machine.Host("C:\\Data\\copy.txt")), fs::perms::owner_read);
     EXPECT_EQ(AsideFiles(machine.Host("C:\\Data")), 0);
 }
 
