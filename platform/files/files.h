@@ -49,6 +49,13 @@ DriveType GetDriveTypeA(std::string_view rootPath);
 // capitals, a mapped drive and the share behind it).
 bool SameFile(std::string_view a, std::string_view b);
 
+// Writes a whole file in one step: the bytes go to a new file beside it, reach the
+// disk, and then take the old file's place (keeping its mode), so the file holds its
+// old content or the new, never part of one, and a failure leaves nothing beside it.
+// 70 when the file is read-only, in use by someone else or a folder, or the system
+// refuses; 76 when its folder is missing; 75 for other failures (a full disk).
+void WriteFileAtomically(std::string_view windowsPath, std::string_view bytes);
+
 // OpenTextFile's modes and formats.
 enum IOMode : int32_t { ForReading = 1, ForWriting = 2, ForAppending = 8 };
 enum Tristate : int32_t { TristateUseDefault = -2, TristateTrue = -1, TristateFalse = 0 };
@@ -85,9 +92,11 @@ public:
     virtual void CreateFolder(std::string_view path) = 0;
     // Copies one file; 58 when the target exists and overwrite is false, 53 when the
     // source is missing, 76 when the target's folder is, 70 when either is locked or
-    // the target is read-only (or a folder, or the source itself). A destination that
-    // ends with "\" is a folder to copy into. The copy is written beside the target
-    // and renamed over it, so a failure never leaves half a file.
+    // the target is read-only (or a folder, or the source itself), 75 when the copy
+    // cannot be written (a full disk). A destination that ends with "\" is a folder to
+    // copy into. The copy is written beside the target, reaches the disk and is then
+    // renamed over it, so a failure never leaves half a file; it takes the source's
+    // read-only state, as Windows' copy takes the source's attributes.
     virtual void CopyFile(std::string_view source, std::string_view destination, bool overwrite = true) = 0;
     // Deletes one file; a read-only file only with force (70 otherwise); 53 when missing.
     virtual void DeleteFile(std::string_view path, bool force = false) = 0;

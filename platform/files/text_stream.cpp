@@ -5,19 +5,14 @@ namespace platform::files {
 
 TextStream::~TextStream() = default;
 FileSystemObject::~FileSystemObject() = default;
+TextSink::~TextSink() = default;
 
 FileTextStream::FileTextStream(std::string content) : direction_(Direction::Reading), content_(std::move(content)) {}
 
-FileTextStream::FileTextStream(std::FILE* file) : direction_(Direction::Writing), file_(file) {}
+FileTextStream::FileTextStream(std::unique_ptr<TextSink> sink)
+    : direction_(Direction::Writing), sink_(std::move(sink)) {}
 
-FileTextStream::~FileTextStream() { CloseFile(); }
-
-bool FileTextStream::CloseFile() {
-    if (!file_) return true;
-    bool flushed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    return flushed;
-}
+FileTextStream::~FileTextStream() = default;
 
 void FileTextStream::Require(Direction direction) const {
     if (!open_) RaiseStandard(err::BadFileName);
@@ -26,8 +21,7 @@ void FileTextStream::Require(Direction direction) const {
 
 void FileTextStream::Put(std::string_view text) {
     Require(Direction::Writing);
-    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
-        RaiseStandard(err::PathFileAccess);
+    if (!text.empty()) sink_->Put(text);
 }
 
 std::string FileTextStream::ReadLine() {
@@ -60,7 +54,7 @@ void FileTextStream::Close() {
     if (!open_) return;
     open_ = false;
     content_.clear();
-    if (!CloseFile()) RaiseStandard(err::PathFileAccess);
+    if (auto sink = std::move(sink_)) sink->Close();
 }
 
 }  // namespace platform::files

@@ -8,8 +8,10 @@
 // it; parents are never stored by themselves. So deleting the tree a registration
 // wrote leaves the store exactly as it was before, without empty parents.
 //
-// Reads find nothing when no prefix is open; writes then raise 76. A key name with a
-// control character raises 5.
+// Reads find nothing when no prefix is open; writes then raise 76. A store file that
+// is there but cannot be read reads as empty, and a write then raises 75 and leaves it
+// as it is. A write that cannot be made (a full disk) raises 75 or 70 and leaves the
+// store as it was. A key name with a control character raises 5.
 #pragma once
 
 #include <cstdint>

@@ -46,7 +46,6 @@ std::string Trim(std::string_view s);
 std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
 
-std::string UCase(std::string_view s);
 std::string LCase(std::string_view s);
 
 // The text of one character code (a code point); Chr(13) + Chr(10) is a line break.

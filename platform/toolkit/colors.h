@@ -21,7 +21,4 @@ inline constexpr Color vbWindowText = 0x80000008;
 inline constexpr Color vbButtonFace = 0x8000000F;
 inline constexpr Color vbButtonText = 0x80000012;
 
-// True for a system colour index, false for a 24-bit value.
-constexpr bool IsSystemColor(Color color) { return (color & 0x80000000u) != 0; }
-
 }  // namespace platform::toolkit

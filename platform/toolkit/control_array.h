@@ -36,8 +36,6 @@ public:
     }
     bool Exists(int16_t index) const { return items_.count(index) != 0; }
     int16_t Count() const { return static_cast<int16_t>(items_.size()); }
-    int16_t LBound() const { return items_.empty() ? 0 : items_.begin()->first; }
-    int16_t UBound() const { return items_.empty() ? 0 : items_.rbegin()->first; }
     const std::string& Name() const { return name_; }
     // Every element, by index.
     std::vector<T*> Items() const {

@@ -43,7 +43,6 @@ public:
     void FailNext(OutlookCall call, int32_t number, std::string description = {});
     // Raises the failure armed for this kind of call, and disarms it.
     void Check(OutlookCall call);
-    bool Armed(OutlookCall call) const { return armed_.count(call) != 0; }
 
 private:
     std::map<OutlookCall, platform::ErrorInfo> armed_;

@@ -62,7 +62,6 @@ public:
     // Outlook quits: Quit, then OnBeginShutdown and OnDisconnection (host shutdown)
     // for each add-in. The windows and items stay to be looked at.
     void Quit();
-    bool HasQuit() const { return quit_; }
     // Outlook's quitting in its three steps, for a scenario that looks in between:
     // the Quit event alone; OnBeginShutdown alone (for every add-in connected, or
     // connected before a disconnection); OnDisconnection (host shutdown) for every

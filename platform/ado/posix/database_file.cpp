@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
+#include <optional>
 #include <system_error>
+
+#include "platform/files/posix/host_io.h"
 
 namespace platform::ado {
 
@@ -48,15 +50,14 @@ DatabaseFileInspection InspectDatabaseFile(const fs::path& hostPath) {
     }
     if (!fs::is_regular_file(status)) return {DatabaseFileKind::Unreadable, {}, 0};
 
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in) return {DatabaseFileKind::Unreadable, {}, 0};
+    std::optional<std::string> bytes = files::detail::ReadHostFile(hostPath, 512);
+    if (!bytes) return {DatabaseFileKind::Unreadable, {}, 0};
     uintmax_t size = fs::file_size(hostPath, ec);
     if (ec) return {DatabaseFileKind::Unreadable, {}, 0};
     if (size == 0) return {DatabaseFileKind::Empty, {}, 0};
 
     std::array<unsigned char, 512> head{};
-    in.read(reinterpret_cast<char*>(head.data()), head.size());
-    const size_t got = size_t(in.gcount());
+    const size_t got = bytes->copy(reinterpret_cast<char*>(head.data()), head.size());
 
     if (got >= 19 && std::memcmp(head.data() + 4, "Standard Jet DB", 15) == 0)
         return {DatabaseFileKind::AccessJet, {}, 0};

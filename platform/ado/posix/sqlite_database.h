@@ -40,7 +40,6 @@ public:
     void Recheck(std::string shownPath, uint32_t pageSize);
 
     sqlite3* Handle() const { return db_; }
-    const std::string& ShownPath() const { return shownPath_; }
     const std::filesystem::path& HostPath() const { return hostPath_; }
 
     // Runs statements without results.

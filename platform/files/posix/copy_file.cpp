@@ -1,12 +1,16 @@
 // HostFileSystem::CopyFile: the copy is written aside, beside the target, and then
-// renamed over it, so a failed copy never leaves half a file and a reader of the
-// old target sees it whole until it is replaced.
+// renamed over it (host_io.h), so a failed copy never leaves half a file and a reader
+// of the old target sees it whole until it is replaced.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <string>
 #include <system_error>
 
 #include "platform/errors/errors.h"
 #include "platform/files/posix/drive_map.h"
 #include "platform/files/files.h"
+#include "platform/files/posix/host_calls.h"
 #include "platform/files/posix/host_file_system.h"
 #include "platform/files/posix/host_io.h"
 #include "platform/files/posix/host_path.h"
@@ -30,6 +34,27 @@ detail::ResolvedPath CopyTarget(std::string_view destination, const detail::Reso
     return detail::ResolveOrRaise(std::string(destination) + source.host.filename().string());
 }
 
+// Copies the bytes through the one writer. The copy takes the source's mode, as
+// Windows' copy takes the source's attributes: a read-only file copies read-only.
+void CopyHostFile(const fs::path& from, const fs::path& to) {
+    int source = -1;
+    int failure = detail::OpenForReading(from, source);
+    if (failure) RaiseStandard(detail::WindowsNumber(failure));
+    struct stat status {};
+    if (::fstat(source, &status) != 0) failure = errno;
+    detail::AsideFile copy(to);
+    std::string buffer(64 * 1024, '\0');
+    while (!failure) {
+        std::size_t got = 0;
+        failure = detail::ReadSome(source, buffer.data(), buffer.size(), got);
+        if (failure || got == 0) break;
+        copy.Write({buffer.data(), got});
+    }
+    detail::CloseFile(source);
+    if (!failure) failure = copy.Commit(status.st_mode);
+    if (failure) RaiseStandard(detail::WindowsNumber(failure));
+}
+
 }  // namespace
 
 void HostFileSystem::CopyFile(std::string_view source, std::string_view destination, bool overwrite) {
@@ -49,16 +74,7 @@ void HostFileSystem::CopyFile(std::string_view source, std::string_view destinat
     }
     if (detail::IsLockedHost(from.host) || detail::IsLockedHost(to.host)) RaiseStandard(err::PermissionDenied);
 
-    fs::path aside = detail::AsideName(to.host);
-    if (!fs::copy_file(from.host, aside, fs::copy_options::overwrite_existing, ec) || ec) {
-        fs::remove(aside, ec);
-        RaiseStandard(err::PermissionDenied);
-    }
-    fs::rename(aside, to.host, ec);
-    if (ec) {
-        fs::remove(aside, ec);
-        RaiseStandard(err::PermissionDenied);
-    }
+    CopyHostFile(from.host, to.host);
 }
 
 }  // namespace platform::files

@@ -6,6 +6,7 @@
 #include "platform/errors/errors.h"
 #include "platform/files/posix/drive_map.h"
 #include "platform/files/files.h"
+#include "platform/files/posix/host_calls.h"
 #include "platform/files/posix/host_file_system.h"
 #include "platform/files/posix/host_io.h"
 #include "platform/files/posix/host_path.h"
@@ -43,11 +44,10 @@ void HostFileSystem::CreateFolder(std::string_view path) {
     if (resolved.windows.components.empty() || fs::exists(resolved.host, ec))
         RaiseStandard(err::FileAlreadyExists);
     if (!fs::is_directory(resolved.host.parent_path(), ec)) RaiseStandard(err::PathNotFound);
-    if (!fs::create_directory(resolved.host, ec) || ec) {
-        if (ec == std::errc::file_exists) RaiseStandard(err::FileAlreadyExists);
-        if (ec == std::errc::permission_denied || ec == std::errc::read_only_file_system)
-            RaiseStandard(err::PermissionDenied);
-        RaiseStandard(err::PathFileAccess);
+    if (int failure = detail::MakeFolder(resolved.host)) {
+        if (failure == EEXIST) RaiseStandard(err::FileAlreadyExists);
+        RaiseStandard(detail::WindowsNumber(failure) == err::PermissionDenied ? err::PermissionDenied
+                                                                              : err::PathFileAccess);
     }
 }
 
@@ -60,7 +60,7 @@ void HostFileSystem::DeleteFile(std::string_view path, bool force) {
     }
     if (detail::IsLockedHost(resolved.host)) RaiseStandard(err::PermissionDenied);
     if (!force && detail::IsReadOnly(resolved.host)) RaiseStandard(err::PermissionDenied);
-    if (!fs::remove(resolved.host, ec) || ec) RaiseStandard(err::PermissionDenied);
+    if (int failure = detail::RemoveFile(resolved.host)) RaiseStandard(detail::WindowsNumber(failure));
 }
 
 }  // namespace platform::files

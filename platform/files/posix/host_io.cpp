@@ -3,24 +3,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "platform/errors/errors.h"
+#include "platform/files/posix/host_calls.h"
 
 namespace platform::files::detail {
 
 namespace fs = std::filesystem;
 
-bool IsReadOnly(const fs::path& host) {
-    struct stat info {};
-    if (::stat(host.c_str(), &info) != 0) return false;
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
+namespace {
 
+constexpr std::size_t kChunk = 64 * 1024;
+
+// A fresh hidden name beside the target, unique within the process; a name some
+// other process left behind is passed over when the file is created.
 fs::path AsideName(const fs::path& target) {
     static std::atomic<unsigned long> counter{0};
     std::string name = ".";
@@ -29,28 +28,94 @@ fs::path AsideName(const fs::path& target) {
     return target.parent_path() / name;
 }
 
-std::optional<std::string> ReadHostFile(const fs::path& host) {
-    std::ifstream in(host, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return content.str();
+}  // namespace
+
+int32_t WindowsNumber(int hostError) {
+    switch (hostError) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EBUSY:
+        case ETXTBSY: return err::PermissionDenied;
+        case ENOENT:
+        case ENOTDIR: return err::PathNotFound;
+        default: return err::PathFileAccess;
+    }
+}
+
+bool IsReadOnly(const fs::path& host) {
+    struct stat info {};
+    if (::stat(host.c_str(), &info) != 0) return true;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::optional<std::string> ReadHostFile(const fs::path& host, std::size_t limit) {
+    int fd = -1;
+    if (OpenForReading(host, fd) != 0) return std::nullopt;
+    std::string content;
+    bool read = true;
+    while (content.size() < limit) {
+        std::size_t old = content.size(), got = 0;
+        content.resize(old + std::min(kChunk, limit - old));
+        read = ReadSome(fd, content.data() + old, content.size() - old, got) == 0;
+        content.resize(old + got);
+        if (!read || got == 0) break;
+    }
+    CloseFile(fd);
+    if (!read) return std::nullopt;
+    return content;
+}
+
+AsideFile::AsideFile(fs::path target) : target_(std::move(target)) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        aside_ = AsideName(target_);
+        failure_ = CreateNewFile(aside_, fd_);
+        if (failure_ != EEXIST) break;
+    }
+    if (failure_) settled_ = true;  // nothing was made
+}
+
+AsideFile::~AsideFile() { Discard(); }
+
+void AsideFile::Discard() {
+    if (fd_ >= 0) CloseFile(fd_);
+    fd_ = -1;
+    if (!settled_) RemoveFile(aside_);
+    settled_ = true;
+}
+
+void AsideFile::Write(std::string_view bytes) {
+    if (!failure_) failure_ = WriteAll(fd_, bytes);
+}
+
+int AsideFile::Commit(std::optional<mode_t> mode) {
+    if (!failure_ && !mode) {
+        struct stat replaced {};
+        if (::stat(target_.c_str(), &replaced) == 0) mode = replaced.st_mode;
+    }
+    if (!failure_ && mode && ::fchmod(fd_, *mode & 07777) != 0) failure_ = errno;
+    if (!failure_) failure_ = FlushToDisk(fd_);
+    if (!failure_) {
+        failure_ = CloseFile(fd_);
+        fd_ = -1;
+    }
+    if (!failure_) failure_ = RenameOver(aside_, target_);
+    if (failure_) {
+        Discard();
+        return failure_;
+    }
+    settled_ = true;
+    return 0;
+}
+
+int ReplaceHostFile(const fs::path& target, std::string_view content) {
+    AsideFile file(target);
+    file.Write(content);
+    return file.Commit();
 }
 
 void WriteHostFileAtomically(const fs::path& target, std::string_view content) {
-    fs::path aside = AsideName(target);
-    std::FILE* out = std::fopen(aside.c_str(), "wb");
-    if (!out) RaiseStandard(errno == EACCES || errno == EROFS ? err::PermissionDenied : err::PathFileAccess);
-    bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
-    written = std::fflush(out) == 0 && written;
-    written = std::fclose(out) == 0 && written;
-    std::error_code ec;
-    if (written) fs::rename(aside, target, ec);
-    if (!written || ec) {
-        fs::remove(aside, ec);
-        RaiseStandard(err::PathFileAccess);
-    }
+    if (int failure = ReplaceHostFile(target, content)) RaiseStandard(WindowsNumber(failure));
 }
 
 }  // namespace platform::files::detail

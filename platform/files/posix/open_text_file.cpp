@@ -1,9 +1,11 @@
 // HostFileSystem::OpenTextFile.
-#include <cerrno>
+#include <string>
 #include <system_error>
+#include <utility>
 
 #include "platform/errors/errors.h"
 #include "platform/files/posix/drive_map.h"
+#include "platform/files/posix/host_calls.h"
 #include "platform/files/posix/host_io.h"
 #include "platform/files/posix/host_path.h"
 #include "platform/files/posix/host_file_system.h"
@@ -17,11 +19,44 @@ namespace {
 
 constexpr int32_t kInvalidArgument = 5;
 
-// The host file opened for writing or appending; 70 when the system refuses.
-std::FILE* OpenForWriting(const fs::path& host, bool append) {
-    std::FILE* file = std::fopen(host.c_str(), append ? "ab" : "wb");
-    if (!file) RaiseStandard(errno == EACCES || errno == EROFS ? err::PermissionDenied : err::PathFileAccess);
-    return file;
+// Lines are gathered and written to the file in large pieces, and at Close.
+class HostTextSink final : public TextSink {
+public:
+    explicit HostTextSink(int fd) : fd_(fd) {}
+    ~HostTextSink() override {
+        if (fd_ < 0) return;
+        detail::WriteAll(fd_, pending_);
+        detail::CloseFile(fd_);
+    }
+
+    void Put(std::string_view bytes) override {
+        pending_ += bytes;
+        if (pending_.size() >= kPiece) Drain();
+    }
+
+    void Close() override {
+        int failure = detail::WriteAll(fd_, std::exchange(pending_, {}));
+        int closed = detail::CloseFile(std::exchange(fd_, -1));
+        if (failure || closed) RaiseStandard(detail::WindowsNumber(failure ? failure : closed));
+    }
+
+private:
+    static constexpr size_t kPiece = 64 * 1024;
+
+    void Drain() {
+        if (int failure = detail::WriteAll(fd_, std::exchange(pending_, {})))
+            RaiseStandard(detail::WindowsNumber(failure));
+    }
+
+    int fd_;
+    std::string pending_;
+};
+
+// The host file opened for writing or appending (made when missing).
+int OpenForWriting(const fs::path& host, bool append) {
+    int fd = -1;
+    if (int failure = detail::OpenForWriting(host, append, fd)) RaiseStandard(detail::WindowsNumber(failure));
+    return fd;
 }
 
 }  // namespace
@@ -47,12 +82,13 @@ std::shared_ptr<TextStream> HostFileSystem::OpenTextFile(std::string_view path, 
     if (exists && mode != ForReading && detail::IsReadOnly(host)) RaiseStandard(err::PermissionDenied);
 
     if (mode == ForReading) {
-        if (!exists) std::fclose(OpenForWriting(host, true));  // made empty, then read
+        if (!exists) detail::CloseFile(OpenForWriting(host, true));  // made empty, then read
         auto content = detail::ReadHostFile(host);
         if (!content) RaiseStandard(err::PermissionDenied);
         return std::make_shared<FileTextStream>(std::move(*content));
     }
-    return std::make_shared<FileTextStream>(OpenForWriting(host, mode == ForAppending));
+    int fd = OpenForWriting(host, mode == ForAppending);
+    return std::make_shared<FileTextStream>(std::make_unique<HostTextSink>(fd));
 }
 
 }  // namespace platform::files

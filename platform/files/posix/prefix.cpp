@@ -103,9 +103,4 @@ void Prefix::Unlock(std::string_view windowsPath) {
     if (detail::ResolveWindowsPath(windowsPath, resolved) == 0) detail::RemoveLock(resolved.host);
 }
 
-bool Prefix::IsLocked(std::string_view windowsPath) {
-    detail::ResolvedPath resolved;
-    return detail::ResolveWindowsPath(windowsPath, resolved) == 0 && detail::IsLockedHost(resolved.host);
-}
-
 }  // namespace platform::files

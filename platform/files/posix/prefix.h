@@ -50,8 +50,6 @@ public:
     // Marks are kept in memory for this process and dropped by Create and Open.
     static void Lock(std::string_view windowsPath);
     static void Unlock(std::string_view windowsPath);
-    // Whether the file is marked in use (for other platform services that open files).
-    static bool IsLocked(std::string_view windowsPath);
 };
 
 }  // namespace platform::files

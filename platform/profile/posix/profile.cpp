@@ -1,5 +1,6 @@
 #include "platform/profile/profile.h"
 
+#include "platform/files/posix/host_io.h"
 #include "platform/profile/posix/ini_document.h"
 #include "platform/profile/posix/profile_storage.h"
 #include "platform/text/text.h"
@@ -13,7 +14,7 @@ namespace {
 std::optional<std::string> LookUp(std::string_view section, std::string_view key, std::string_view file) {
     std::optional<std::filesystem::path> host = ReadableHostFile(file);
     if (!host) return std::nullopt;
-    std::optional<std::string> content = ReadHostFile(*host);
+    std::optional<std::string> content = files::detail::ReadHostFile(*host);
     if (!content) return std::nullopt;
     return IniDocument(*content).Value(section, key);
 }
@@ -44,7 +45,7 @@ int32_t WritePrivateProfileStringA(std::string_view section, std::string_view ke
     std::error_code error;
     std::string content;
     if (std::filesystem::exists(*host, error)) {
-        std::optional<std::string> old = ReadHostFile(*host);
+        std::optional<std::string> old = files::detail::ReadHostFile(*host);
         if (!old) return 0;
         content = std::move(*old);
     }
@@ -55,7 +56,7 @@ int32_t WritePrivateProfileStringA(std::string_view section, std::string_view ke
     } else if (!document.Remove(section, key)) {
         return 1;  // nothing to delete: the file stays as it is (or absent)
     }
-    return ReplaceHostFile(*host, document.Text()) ? 1 : 0;
+    return files::detail::ReplaceHostFile(*host, document.Text()) == 0 ? 1 : 0;
 }
 
 }  // namespace platform::profile

@@ -1,10 +1,10 @@
 // Where the INI functions find their files: a Windows path reaches its host file
-// through the prefix's drive map, and a settings file is replaced as a whole.
+// through the prefix's drive map. A settings file is read and replaced as a whole by
+// the file layer's one reader and one writer (platform/files/posix/host_io.h).
 #pragma once
 
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace platform::profile {
@@ -17,13 +17,5 @@ std::optional<std::filesystem::path> ReadableHostFile(std::string_view windowsPa
 // the folder exists, and the file is missing or a plain file that is neither in use
 // nor read-only. nullopt otherwise.
 std::optional<std::filesystem::path> WritableHostFile(std::string_view windowsPath);
-
-// The file's bytes; nullopt when it cannot be read.
-std::optional<std::string> ReadHostFile(const std::filesystem::path& file);
-
-// Writes the content to a new file in the same folder and renames it over the file,
-// so that the file holds either its old or its new content, never part of one.
-// False (and the file untouched) when that fails.
-bool ReplaceHostFile(const std::filesystem::path& file, std::string_view content);
 
 }  // namespace platform::profile

@@ -1,6 +1,7 @@
 // The registry functions over the prefix's store file. Every call reads the file (or
-// the copy parsed when it last changed) and every write rewrites it whole (aside, then renamed over it), so two libraries of
-// one process, or two processes, never see a half-written store.
+// the copy parsed when it last changed) and every write rewrites it whole (aside,
+// then renamed over it), so two libraries of one process, or two processes, never
+// see a half-written store.
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
@@ -83,17 +84,31 @@ std::optional<Stamp> StampOf(const fs::path& file) {
     return Stamp{file, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
 }
 
-Store Load() {
+// The store as the file holds it; nullopt when the file is there but cannot be read.
+std::optional<Store> Read() {
     static std::optional<Stamp> cachedStamp;
     static Store cached;
     fs::path file = StoreFile();
-    if (file.empty()) return {};
+    if (file.empty()) return Store{};
     auto stamp = StampOf(file);
-    if (stamp && cachedStamp && *stamp == *cachedStamp) return cached;
+    if (!stamp) return Store{};  // no store written yet
+    if (cachedStamp && *stamp == *cachedStamp) return cached;
     auto content = files::detail::ReadHostFile(file);
-    cached = content ? detail::ParseStore(*content) : Store{};
-    cachedStamp = content ? stamp : std::nullopt;
+    if (!content) return std::nullopt;
+    cached = detail::ParseStore(*content);
+    cachedStamp = stamp;
     return cached;
+}
+
+// For a query: a store that cannot be read holds nothing.
+Store Load() { return Read().value_or(Store{}); }
+
+// For a change: a store that cannot be read is never written over (every key in it
+// would be lost); the change fails with 75 instead.
+Store LoadForChange() {
+    auto store = Read();
+    if (!store) RaiseStandard(err::PathFileAccess);
+    return std::move(*store);
 }
 
 void Save(const Store& store) {
@@ -133,7 +148,7 @@ NamedValue* FindValue(StoredKey& key, std::string_view name) {
 void Set(Hive hive, std::string_view key, std::string_view name, Value value) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = Load();
+    Store store = LoadForChange();
     StoredKey& stored = FindOrAdd(store, std::move(path));
     if (NamedValue* same = FindValue(stored, name))
         same->value = std::move(value);
@@ -200,7 +215,7 @@ void SetDword(Hive hive, std::string_view key, std::string_view name, uint32_t v
 void CreateKey(Hive hive, std::string_view key) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = Load();
+    Store store = LoadForChange();
     if (Find(store, path)) return;
     FindOrAdd(store, std::move(path));
     Save(store);
@@ -209,7 +224,7 @@ void CreateKey(Hive hive, std::string_view key) {
 void DeleteValue(Hive hive, std::string_view key, std::string_view name) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = Load();
+    Store store = LoadForChange();
     StoredKey* stored = Find(store, path);
     if (!stored || !FindValue(*stored, name)) return;
     std::erase_if(stored->values, [&](const NamedValue& v) { return detail::SameName(v.name, name); });
@@ -219,7 +234,7 @@ void DeleteValue(Hive hive, std::string_view key, std::string_view name) {
 void DeleteTree(Hive hive, std::string_view key) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = Load();
+    Store store = LoadForChange();
     size_t removed = std::erase_if(store, [&](const StoredKey& k) {
         return detail::SamePath(k.path, path) || detail::IsBelow(k.path, path);
     });

@@ -183,7 +183,6 @@ std::string RTrim(std::string_view s) {
 
 std::string Trim(std::string_view s) { return LTrim(RTrim(s)); }
 
-std::string UCase(std::string_view s) { return Narrow(Wide(s).toUpper(icu::Locale::getRoot())); }
 std::string LCase(std::string_view s) { return Narrow(Wide(s).toLower(icu::Locale::getRoot())); }
 
 std::string Chr(uint32_t code) {
