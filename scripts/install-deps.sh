@@ -6,6 +6,7 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   cmake g++ make pkg-config git
   libicu-dev libsqlite3-dev
+  unixodbc-dev libsqliteodbc
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64
 )
