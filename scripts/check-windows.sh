@@ -3,7 +3,8 @@
 # behind the seam. With Debian's Windows cross-compiler this checks
 #  - every interface header of the seam (what addin/ and util/ may include) compiles
 #    after <windows.h> with -Werror, and names none of its macros;
-#  - every source of addin/ and util/ compiles against the seam alone.
+#  - every source of addin/ and util/ compiles against the seam alone;
+#  - the database's Windows side (platform/ado/odbc, platform/ado/win) compiles.
 # Needs a configured build folder (its seam view), by default build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -49,5 +50,15 @@ while IFS= read -r source; do
     failed=1
   fi
 done < <(find addin util -name '*.cpp' | sort)
+
+# The database's Windows side (the ODBC provider and the providers Windows offers),
+# before a Windows build compiles it as a whole.
+while IFS= read -r source; do
+  sources=$((sources + 1))
+  if ! "$compiler" "${flags[@]}" -I. "$source"; then
+    echo "does not compile for Windows: $source"
+    failed=1
+  fi
+done < <(find platform/ado/odbc platform/ado/win -name '*.cpp' | sort)
 echo "$headers seam headers and $sources sources checked with $compiler"
 exit $failed

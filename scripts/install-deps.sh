@@ -6,6 +6,7 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   cmake g++ make pkg-config git
   libicu-dev libsqlite3-dev
+  unixodbc-dev libsqliteodbc
   libgtest-dev libgmock-dev libbenchmark-dev
   libgsf-1-dev libgmime-3.0-dev
   libemail-outlook-message-perl libemail-address-perl

@@ -2,7 +2,7 @@
 // A provider turns the string's properties into a Session on one database; the
 // Connection and its Recordsets only talk to the Session. The providers for Access
 // files ("Microsoft.Jet.OLEDB.4.0", "Microsoft.ACE.OLEDB.12.0") are registered from
-// the start; a server provider registers itself the same way.
+// the start; another provider can be offered under a name later (RegisterProvider).
 #pragma once
 
 #include <cstddef>
@@ -103,5 +103,8 @@ public:
 std::vector<std::pair<std::string, std::shared_ptr<Provider>>> BuiltinProviders();
 // The provider offered under the name, or null.
 std::shared_ptr<Provider> FindProvider(std::string_view name);
+// Offers a provider under the name from now on, in place of the one offered so far,
+// which is returned (null when there was none); a null provider withdraws the name.
+std::shared_ptr<Provider> RegisterProvider(std::string_view name, std::shared_ptr<Provider> provider);
 
 }  // namespace platform::ado

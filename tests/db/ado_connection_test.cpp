@@ -17,16 +17,18 @@ int32_t FailureNumber(const std::function<void()>& action) {
     return 0;
 }
 
-class AdoConnection : public DbTest {
+class AdoConnection : public ProviderTest {
 protected:
     void SetUp() override {
+        ProviderTest::SetUp();
+        if (IsSkipped()) return;
         MakeDatabase({{"1", "One", "F1", true}, {"2", "Two", "F2", false}, {"3", "Three", "F3", true}});
         conn->Open(kJetString);
     }
     std::shared_ptr<Connection> conn = NewConnection();
 };
 
-TEST_F(AdoConnection, OpenAndCloseFollowTheState) {
+TEST_P(AdoConnection, OpenAndCloseFollowTheState) {
     EXPECT_EQ(conn->State(), adStateOpen);
     EXPECT_EQ(conn->ConnectionString(), kJetString);
     EXPECT_EQ(FailureNumber([&] { conn->Open(kJetString); }), adoerr::ObjectOpen);
@@ -38,7 +40,7 @@ TEST_F(AdoConnection, OpenAndCloseFollowTheState) {
     EXPECT_EQ(conn->State(), adStateOpen);
 }
 
-TEST_F(AdoConnection, RecordsetWalksItsRows) {
+TEST_P(AdoConnection, RecordsetWalksItsRows) {
     ProviderRecordset rs;
     rs.Open("SELECT [Project Number], [Project Name], Active FROM Project ORDER BY ProjectID", conn);
     ASSERT_EQ(rs.State(), adStateOpen);
@@ -71,7 +73,7 @@ TEST_F(AdoConnection, RecordsetWalksItsRows) {
     EXPECT_EQ(FailureNumber([&] { rs.Close(); }), adoerr::ObjectClosed);
 }
 
-TEST_F(AdoConnection, AnEmptyResultIsAtBothEnds) {
+TEST_P(AdoConnection, AnEmptyResultIsAtBothEnds) {
     ProviderRecordset rs;
     rs.Open("SELECT * FROM Project WHERE ProjectID = 99", conn);
     EXPECT_EQ(rs.State(), adStateOpen);
@@ -83,7 +85,7 @@ TEST_F(AdoConnection, AnEmptyResultIsAtBothEnds) {
     EXPECT_EQ(FailureNumber([&] { rs.MoveLast(); }), adoerr::NoCurrentRecord);
 }
 
-TEST_F(AdoConnection, AStatementWithoutRowsLeavesTheRecordsetClosed) {
+TEST_P(AdoConnection, AStatementWithoutRowsLeavesTheRecordsetClosed) {
     ProviderRecordset rs;
     rs.Open("UPDATE Project SET Active = True", conn);
     EXPECT_EQ(rs.State(), adStateClosed);
@@ -97,14 +99,14 @@ TEST_F(AdoConnection, AStatementWithoutRowsLeavesTheRecordsetClosed) {
     EXPECT_EQ(query->Fields().Item(0).Value().ToText(), "1");
 }
 
-TEST_F(AdoConnection, RecordsetNeedsAnOpenConnection) {
+TEST_P(AdoConnection, RecordsetNeedsAnOpenConnection) {
     ProviderRecordset rs;
     EXPECT_EQ(FailureNumber([&] { rs.Open("SELECT 1", NewConnection()); }), adoerr::ConnectionInvalid);
     rs.Open("SELECT 1", conn);
     EXPECT_EQ(FailureNumber([&] { rs.CursorLocation(adUseClient); }), adoerr::ObjectOpen);
 }
 
-TEST_F(AdoConnection, ClosingTheConnectionClosesItsRecordsets) {
+TEST_P(AdoConnection, ClosingTheConnectionClosesItsRecordsets) {
     auto rs = conn->Execute("SELECT * FROM Project");
     ASSERT_EQ(rs->State(), adStateOpen);
     conn->Close();
@@ -115,7 +117,7 @@ TEST_F(AdoConnection, ClosingTheConnectionClosesItsRecordsets) {
     EXPECT_EQ(rs->State(), adStateClosed);
 }
 
-TEST_F(AdoConnection, OneStatementAtATime) {
+TEST_P(AdoConnection, OneStatementAtATime) {
     EXPECT_EQ(FailureNumber([&] { conn->Execute("DELETE FROM Project; DELETE FROM Project"); }),
               adoerr::CommandError);
     EXPECT_EQ(conn->Execute("SELECT count(*) FROM Project; -- a comment")->Fields().Item(0).Value().ToText(), "3");
@@ -123,7 +125,7 @@ TEST_F(AdoConnection, OneStatementAtATime) {
     EXPECT_EQ(FailureNumber([&] { conn->Execute("SELECT Nope FROM Project"); }), adoerr::MissingValue);
 }
 
-TEST_F(AdoConnection, TableCommandsReadTheWholeTable) {
+TEST_P(AdoConnection, TableCommandsReadTheWholeTable) {
     auto rs = conn->Execute("Project", nullptr, adCmdTable);
     EXPECT_EQ(rs->RecordCount(), 3);
     ProviderRecordset direct;
@@ -132,7 +134,7 @@ TEST_F(AdoConnection, TableCommandsReadTheWholeTable) {
     EXPECT_EQ(FailureNumber([&] { conn->Execute("sp_projects", nullptr, adCmdStoredProc); }), adoerr::NotCapable);
 }
 
-TEST_F(AdoConnection, TransactionsNestAndRollBackTheirOwnLevel) {
+TEST_P(AdoConnection, TransactionsNestAndRollBackTheirOwnLevel) {
     EXPECT_EQ(FailureNumber([&] { conn->CommitTrans(); }), adoerr::NoTransaction);
     EXPECT_EQ(conn->BeginTrans(), 1);
     conn->Execute("DELETE FROM Project WHERE ProjectID = 1");
@@ -151,7 +153,7 @@ TEST_F(AdoConnection, TransactionsNestAndRollBackTheirOwnLevel) {
     EXPECT_EQ(conn->Execute("SELECT count(*) FROM Project")->Fields().Item(0).Value().ToText(), "2");
 }
 
-TEST_F(AdoConnection, OtherInstallableFormatsAreNotThere) {
+TEST_P(AdoConnection, OtherInstallableFormatsAreNotThere) {
     ProviderConnection text;
     try {
         text.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\Data\\;Extended Properties=\"text;HDR=No\";");
@@ -162,6 +164,23 @@ TEST_F(AdoConnection, OtherInstallableFormatsAreNotThere) {
     }
     EXPECT_EQ(text.State(), adStateClosed);
 }
+
+// A path that holds the separators of a connection string, quoted as the string
+// requires; the ODBC provider must pass it on to its driver intact.
+class AwkwardPath : public ProviderTest {};
+
+TEST_P(AwkwardPath, AQuotedDataSourceReachesItsFile) {
+    const std::string path = "C:\\Data\\Smith; Jones {old}=1\\Quillet.mdb";
+    std::filesystem::create_directories(machine.Host(path).parent_path());
+    dbtool::CreateProjectDatabase(machine.Host(path));
+    dbtool::AddProjects(machine.Host(path), {{"7", "Seven", "", true}});
+    ProviderConnection conn;
+    conn.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\"" + path + "\";");
+    EXPECT_EQ(conn.Execute("SELECT [Project Name] FROM Project")->Fields().Item(0).Value().ToText(), "Seven");
+}
+
+DB_TEST_BOTH_PROVIDERS(AdoConnection);
+DB_TEST_BOTH_PROVIDERS(AwkwardPath);
 
 }  // namespace
 }  // namespace dbtest

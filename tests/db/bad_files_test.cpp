@@ -11,9 +11,12 @@ using namespace platform::ado;
 using namespace dbtool;
 using platform::toolkit::vbOK;
 
-class BadFiles : public DbTest {
+class BadFiles : public ProviderTest {
 protected:
-    void SetUp() override { std::filesystem::create_directories(HostDatabase().parent_path()); }
+    void SetUp() override {
+        ProviderTest::SetUp();
+        std::filesystem::create_directories(HostDatabase().parent_path());
+    }
 
     void Put(const std::string& bytes) {
         std::ofstream out(HostDatabase(), std::ios::binary | std::ios::trunc);
@@ -52,7 +55,7 @@ protected:
     }
 };
 
-TEST_F(BadFiles, AnAccessFileIsRecognisedAndConversionIsExplained) {
+TEST_P(BadFiles, AnAccessFileIsRecognisedAndConversionIsExplained) {
     std::string jet(4096, '\0');
     jet.replace(0, 4, std::string("\x00\x01\x00\x00", 4));
     jet.replace(4, 15, "Standard Jet DB");
@@ -67,20 +70,20 @@ TEST_F(BadFiles, AnAccessFileIsRecognisedAndConversionIsExplained) {
     EXPECT_THAT(OpenFailure(), ::testing::HasSubstr("Microsoft Access database (ACE format)"));
 }
 
-TEST_F(BadFiles, TextAndOtherFiles) {
+TEST_P(BadFiles, TextAndOtherFiles) {
     Put("Project Number,Project Name\r\n05-100,Hall\r\n");
     EXPECT_THAT(OpenFailure(), ::testing::HasSubstr("is a text file, not a project database"));
     Put(std::string("\x7F" "ELF\x02\x01\x01\x00\x00\x00", 10) + std::string(200, '\x01'));
     EXPECT_THAT(OpenFailure(), ::testing::HasSubstr("is not a project database (its contents are of an unknown kind)"));
 }
 
-TEST_F(BadFiles, AnEmptyFileIsNotTurnedIntoADatabase) {
+TEST_P(BadFiles, AnEmptyFileIsNotTurnedIntoADatabase) {
     Put("");
     EXPECT_THAT(OpenFailure(), ::testing::HasSubstr("is empty (0 bytes): it is not a project database"));
     EXPECT_EQ(std::filesystem::file_size(HostDatabase()), 0u);
 }
 
-TEST_F(BadFiles, ADatabaseCutShort) {
+TEST_P(BadFiles, ADatabaseCutShort) {
     const std::string sound = SoundDatabaseBytes();
     ASSERT_GT(sound.size(), 8u * 4096u);
     Put(sound.substr(0, sound.size() / 2));
@@ -91,7 +94,7 @@ TEST_F(BadFiles, ADatabaseCutShort) {
     EXPECT_THAT(OpenFailure(), ::testing::HasSubstr("cut short inside its first page"));
 }
 
-TEST_F(BadFiles, ADatabaseWithADamagedHeaderOrSchema) {
+TEST_P(BadFiles, ADatabaseWithADamagedHeaderOrSchema) {
     const std::string sound = SoundDatabaseBytes();
     std::string badPageSize = sound;
     badPageSize[16] = 0x03;  // 0x0300 is no power of two
@@ -105,14 +108,14 @@ TEST_F(BadFiles, ADatabaseWithADamagedHeaderOrSchema) {
     EXPECT_THAT(OpenFailure(), ::testing::HasSubstr("is a damaged project database"));
 }
 
-TEST_F(BadFiles, ASoundCopyOpens) {
+TEST_P(BadFiles, ASoundCopyOpens) {
     Put(SoundDatabaseBytes());
     ProviderConnection conn;
     conn.Open(kJetString);
     EXPECT_EQ(conn.Execute("SELECT count(*) FROM Project")->Fields().Item(0).Value().ToText(), "300");
 }
 
-TEST_F(BadFiles, AFolderInPlaceOfTheFile) {
+TEST_P(BadFiles, AFolderInPlaceOfTheFile) {
     std::filesystem::create_directories(HostDatabase());
     ProviderConnection conn;
     try {
@@ -123,7 +126,7 @@ TEST_F(BadFiles, AFolderInPlaceOfTheFile) {
     }
 }
 
-TEST_F(BadFiles, TheDatabaseObjectReportsItOnceAndQueriesGiveNothing) {
+TEST_P(BadFiles, TheDatabaseObjectReportsItOnceAndQueriesGiveNothing) {
     Put("just some notes\n");
     auto db = MakeDb();
     machine.Person().ExpectMsgBox(" Error", vbOK);
@@ -134,6 +137,8 @@ TEST_F(BadFiles, TheDatabaseObjectReportsItOnceAndQueriesGiveNothing) {
     EXPECT_THAT(machine.Person().Seen()[0].text, ::testing::EndsWith("The error occurred in clsDbADO:OpenConn"));
     EXPECT_EQ(ReadBytes(HostDatabase()), "just some notes\n");
 }
+
+DB_TEST_BOTH_PROVIDERS(BadFiles);
 
 }  // namespace
 }  // namespace dbtest

@@ -11,7 +11,7 @@ namespace {
 using namespace platform::ado;
 using namespace dbtool;
 
-class ConnectionReuse : public DbTest {
+class ConnectionReuse : public ProviderTest {
 protected:
     std::string Count() {
         ProviderConnection conn;
@@ -33,7 +33,7 @@ protected:
     }
 };
 
-TEST_F(ConnectionReuse, AFileReplacedInPlaceIsReadAfresh) {
+TEST_P(ConnectionReuse, AFileReplacedInPlaceIsReadAfresh) {
     MakeDatabase({{"A1", "a", "", true}});
     EXPECT_EQ(Count(), "A1");
     // Another database of the same size and history, copied over the first.
@@ -41,7 +41,7 @@ TEST_F(ConnectionReuse, AFileReplacedInPlaceIsReadAfresh) {
     EXPECT_EQ(Count(), "B1");
 }
 
-TEST_F(ConnectionReuse, AFileReplacedByAnotherKindIsRefusedAgain) {
+TEST_P(ConnectionReuse, AFileReplacedByAnotherKindIsRefusedAgain) {
     MakeDatabase({{"A1", "a", "", true}});
     EXPECT_EQ(Count(), "A1");
     Overwrite("some notes\n");
@@ -50,7 +50,7 @@ TEST_F(ConnectionReuse, AFileReplacedByAnotherKindIsRefusedAgain) {
     EXPECT_EQ(ReadBytes(HostDatabase()), "some notes\n");
 }
 
-TEST_F(ConnectionReuse, ChangesMadeMeanwhileAreSeen) {
+TEST_P(ConnectionReuse, ChangesMadeMeanwhileAreSeen) {
     MakeDatabase({{"A1", "a", "", true}});
     EXPECT_EQ(Count(), "A1");
     AddProjects(HostDatabase(), {{"A2", "b", "", true}});
@@ -60,7 +60,7 @@ TEST_F(ConnectionReuse, ChangesMadeMeanwhileAreSeen) {
     EXPECT_THROW(conn.Open(kJetString), platform::ErrorInfo);
 }
 
-TEST_F(ConnectionReuse, ATransactionLeftOpenIsNotCarriedOver) {
+TEST_P(ConnectionReuse, ATransactionLeftOpenIsNotCarriedOver) {
     MakeDatabase({{"A1", "a", "", true}});
     {
         ProviderConnection conn;
@@ -73,6 +73,8 @@ TEST_F(ConnectionReuse, ATransactionLeftOpenIsNotCarriedOver) {
     AddProjects(HostDatabase(), {{"A2", "b", "", true}});
     EXPECT_EQ(Count(), "A1,A2");
 }
+
+DB_TEST_BOTH_PROVIDERS(ConnectionReuse);
 
 }  // namespace
 }  // namespace dbtest

@@ -1,5 +1,9 @@
 // A fresh machine with a project database at C:\Data\Quillet.mdb, and a database
 // object set up for it as the add-in sets up its own.
+//
+// ProviderTest runs its tests once for each provider of Access files: the embedded
+// engine's own (this machine's default) and the ODBC provider that Windows uses,
+// here through unixODBC and the SQLite3 driver.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -13,6 +17,9 @@
 #include <vector>
 
 #include "hosts/sim/host/test_machine.h"
+#include "platform/ado/odbc/odbc_drivers.h"
+#include "platform/ado/odbc/odbc_provider.h"
+#include "platform/ado/provider.h"
 #include "tools/dbtool/project_database.h"
 #include "util/clsDbADO/clsDbADO.h"
 
@@ -69,4 +76,54 @@ protected:
     sim::TestMachine machine;
 };
 
+enum class AccessProvider { Engine, Odbc };
+
+inline const char* Name(AccessProvider provider) { return provider == AccessProvider::Engine ? "Engine" : "Odbc"; }
+inline std::string ProviderName(const ::testing::TestParamInfo<AccessProvider>& info) { return Name(info.param); }
+inline void PrintTo(AccessProvider provider, std::ostream* out) { *out << Name(provider); }
+
+// While it lives, the Access provider names reach the ODBC provider.
+class OdbcProviderInUse {
+public:
+    OdbcProviderInUse() {
+        auto odbc = platform::ado::MakeOdbcProvider();
+        for (const char* name : kNames) previous_.push_back(platform::ado::RegisterProvider(name, odbc));
+    }
+    ~OdbcProviderInUse() {
+        for (size_t i = 0; i < std::size(kNames); ++i) platform::ado::RegisterProvider(kNames[i], previous_[i]);
+    }
+    OdbcProviderInUse(const OdbcProviderInUse&) = delete;
+    OdbcProviderInUse& operator=(const OdbcProviderInUse&) = delete;
+
+private:
+    static constexpr const char* kNames[] = {"Microsoft.Jet.OLEDB.4.0", "Microsoft.ACE.OLEDB.12.0",
+                                             "Microsoft.ACE.OLEDB.16.0"};
+    std::vector<std::shared_ptr<platform::ado::Provider>> previous_;
+};
+
+// A fixture whose tests run against both providers. A fixture that has its own SetUp
+// calls this one first and stops when the test was skipped.
+class ProviderTest : public DbTest, public ::testing::WithParamInterface<AccessProvider> {
+protected:
+    void SetUp() override {
+        if (GetParam() != AccessProvider::Odbc) return;
+        if (!platform::ado::odbc::FirstInstalled(platform::ado::odbc::kSqliteFileDrivers,
+                                                 platform::ado::odbc::InstalledOdbcDrivers()))
+            GTEST_SKIP() << "the SQLite3 ODBC driver is not registered with the ODBC driver manager "
+                            "(Debian: libsqliteodbc)";
+        odbc_ = std::make_unique<OdbcProviderInUse>();
+    }
+    bool Odbc() const { return GetParam() == AccessProvider::Odbc; }
+
+private:
+    std::unique_ptr<OdbcProviderInUse> odbc_;
+};
+
 }  // namespace dbtest
+
+// Runs the tests of the fixture against both providers.
+#define DB_TEST_BOTH_PROVIDERS(Fixture)                                                                  \
+    INSTANTIATE_TEST_SUITE_P(                                                                            \
+        Providers, Fixture,                                                                              \
+        ::testing::Values(::dbtest::AccessProvider::Engine, ::dbtest::AccessProvider::Odbc),             \
+        ::dbtest::ProviderName)

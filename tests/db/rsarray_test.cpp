@@ -9,9 +9,11 @@ using namespace platform::ado;
 using namespace dbtool;
 using platform::toolkit::vbOK;
 
-class Queries : public DbTest {
+class Queries : public ProviderTest {
 protected:
     void SetUp() override {
+        ProviderTest::SetUp();
+        if (IsSkipped()) return;
         MakeDatabase({{"05-200", "Zeta works", "P:\\Projects\\05-200\\", true},
                       {"05-100", "alpha hall", "P:\\Projects\\05-100\\", true},
                       {"04-900", "Old depot", "P:\\Projects\\04-900\\", false},
@@ -22,7 +24,7 @@ protected:
     std::shared_ptr<clsDbADO> db;
 };
 
-TEST_F(Queries, ProjectListComesBackColumnFirstOrderedByName) {
+TEST_P(Queries, ProjectListComesBackColumnFirstOrderedByName) {
     QueryResult list = db->GetRSArray(kListSql);
     ASSERT_EQ(list.Columns(), 5u);
     ASSERT_EQ(list.Rows(), 3u);  // not the inactive one, not number 0
@@ -41,14 +43,14 @@ TEST_F(Queries, ProjectListComesBackColumnFirstOrderedByName) {
     EXPECT_EQ(db->DBConn()->State(), adStateClosed);
 }
 
-TEST_F(Queries, NoRowsGiveAnEmptyResultNotAZeroRowArray) {
+TEST_P(Queries, NoRowsGiveAnEmptyResultNotAZeroRowArray) {
     QueryResult none = db->GetRSArray("SELECT [Project Number] FROM Project WHERE [Project Number] = 'nope'; ");
     EXPECT_TRUE(none.empty());
     EXPECT_EQ(none.Rows(), 0u);
     EXPECT_EQ(db->DBConn()->State(), adStateClosed);
 }
 
-TEST_F(Queries, HighestNumberIsTheGreatestText) {
+TEST_P(Queries, HighestNumberIsTheGreatestText) {
     QueryResult highest = db->GetRSArray("SELECT max([Project Number]) FROM Project;");
     ASSERT_EQ(highest.Columns(), 1u);
     ASSERT_EQ(highest.Rows(), 1u);
@@ -63,7 +65,7 @@ TEST_F(Queries, HighestNumberIsTheGreatestText) {
     EXPECT_EQ(db->GetRSArray("SELECT max([Project Number]) FROM Project;")(0, 0), "999");
 }
 
-TEST_F(Queries, NumberTakenMatchesWithoutRegardToCaseAndCountsInactiveProjects) {
+TEST_P(Queries, NumberTakenMatchesWithoutRegardToCaseAndCountsInactiveProjects) {
     db->ExecuteCommand("INSERT INTO Project ([Project Number], [Project Name], ProjFilePath, [Active]) "
                        "VALUES ('A-07', 'Annex', '', True);",
                        nullptr, adExecuteNoRecords);
@@ -75,7 +77,7 @@ TEST_F(Queries, NumberTakenMatchesWithoutRegardToCaseAndCountsInactiveProjects) 
     ASSERT_EQ(inactive.Rows(), 1u);
 }
 
-TEST_F(Queries, InsertAndUpdateRunVerbatimAndCountTheirRecords) {
+TEST_P(Queries, InsertAndUpdateRunVerbatimAndCountTheirRecords) {
     int32_t affected = -5;
     auto none = db->ExecuteCommand(
         "INSERT INTO Project ([Project Number], [Project Name], ProjFilePath, [Active]) "
@@ -107,7 +109,7 @@ TEST_F(Queries, InsertAndUpdateRunVerbatimAndCountTheirRecords) {
     EXPECT_EQ(list(4, 2), id);
 }
 
-TEST_F(Queries, ValuesOfEveryKindComeBackAsText) {
+TEST_P(Queries, ValuesOfEveryKindComeBackAsText) {
     QueryResult row = db->GetRSArray("SELECT 1.5, -7, NULL, 'x', 0.1 + 0.2, 1e20, True, Active "
                                      "FROM Project WHERE [Project Number] = '04-900'");
     ASSERT_EQ(row.Columns(), 8u);
@@ -115,13 +117,15 @@ TEST_F(Queries, ValuesOfEveryKindComeBackAsText) {
     EXPECT_EQ(row(1, 0), "-7");
     EXPECT_EQ(row(2, 0), "");
     EXPECT_EQ(row(3, 0), "x");
-    EXPECT_EQ(row(4, 0), "0.30000000000000004");
+    // The SQLite3 ODBC driver hands a computed floating-point value over as a text of
+    // 15 significant digits: a sum that binary cannot hold exactly reads rounded there.
+    EXPECT_EQ(row(4, 0), Odbc() ? "0.3" : "0.30000000000000004");
     EXPECT_EQ(row(5, 0), "1E+20");
     EXPECT_EQ(row(6, 0), "1");       // a bare literal has no column type to call it Boolean
     EXPECT_EQ(row(7, 0), "False");   // a Yes/No column reads as a word
 }
 
-TEST_F(Queries, MaximumOfAnEmptyTableIsOneEmptyElement) {
+TEST_P(Queries, MaximumOfAnEmptyTableIsOneEmptyElement) {
     db->ExecuteCommand("DELETE FROM Project", nullptr, adExecuteNoRecords);
     QueryResult highest = db->GetRSArray("SELECT max([Project Number]) FROM Project;");
     ASSERT_FALSE(highest.empty());
@@ -131,7 +135,7 @@ TEST_F(Queries, MaximumOfAnEmptyTableIsOneEmptyElement) {
     EXPECT_TRUE(db->GetRSArray(kListSql).empty());
 }
 
-TEST_F(Queries, ARejectedStatementIsReportedOnceByOpenRecordSet) {
+TEST_P(Queries, ARejectedStatementIsReportedOnceByOpenRecordSet) {
     // A project number holding a quote breaks the look-up statement.
     const std::string sql = "SELECT [Project Number] FROM Project WHERE [Project Number] = 'O'Hara'; ";
     machine.Person().ExpectMsgBox(" Error", vbOK);
@@ -145,17 +149,17 @@ TEST_F(Queries, ARejectedStatementIsReportedOnceByOpenRecordSet) {
     EXPECT_EQ(shown.flags, 16);
 }
 
-TEST_F(Queries, AMissingTableIsNamedInTheReport) {
-    machine.Person().ExpectMsgBox(
-        " Error", vbOK,
-        Report(-2147217865,
-               "The database cannot find the input table or query 'Projects'. Make sure it exists and that its "
-               "name is spelled correctly.",
-               "OpenRecordSet"));
+TEST_P(Queries, AMissingTableIsNamedInTheReport) {
+    // The ODBC provider reports in its driver's words.
+    const std::string description =
+        Odbc() ? "no such table: Projects"
+               : "The database cannot find the input table or query 'Projects'. Make sure it exists and that its "
+                 "name is spelled correctly.";
+    machine.Person().ExpectMsgBox(" Error", vbOK, Report(-2147217865, description, "OpenRecordSet"));
     EXPECT_TRUE(db->GetRSArray("SELECT * FROM Projects").empty());
 }
 
-TEST_F(Queries, OpenRecordSetLeavesTheConnectionOpenUntilTheNextQuery) {
+TEST_P(Queries, OpenRecordSetLeavesTheConnectionOpenUntilTheNextQuery) {
     std::shared_ptr<Recordset> rs;
     db->OpenRecordSet("SELECT [Project Name] FROM Project ORDER BY [Project Name]", rs);
     ASSERT_TRUE(rs);
@@ -178,7 +182,7 @@ TEST_F(Queries, OpenRecordSetLeavesTheConnectionOpenUntilTheNextQuery) {
     EXPECT_EQ(rs->State(), adStateClosed);
 }
 
-TEST_F(Queries, CloseConnClosesTheRecordsetItIsGiven) {
+TEST_P(Queries, CloseConnClosesTheRecordsetItIsGiven) {
     std::shared_ptr<Recordset> rs;
     db->OpenRecordSet("SELECT * FROM Project", rs);
     auto held = rs;
@@ -188,7 +192,7 @@ TEST_F(Queries, CloseConnClosesTheRecordsetItIsGiven) {
     EXPECT_EQ(db->DBConn()->State(), adStateClosed);
 }
 
-TEST_F(Queries, ANewConnectionStringTakesEffectAtTheNextOpenAfterAClose) {
+TEST_P(Queries, ANewConnectionStringTakesEffectAtTheNextOpenAfterAClose) {
     const std::string other = "C:\\Other\\Quillet.mdb";
     std::filesystem::create_directories(machine.Host("C:\\Other"));
     CreateProjectDatabase(machine.Host(other));
@@ -202,7 +206,7 @@ TEST_F(Queries, ANewConnectionStringTakesEffectAtTheNextOpenAfterAClose) {
     EXPECT_TRUE(db->GetRSArray(kListSql).empty());
 }
 
-TEST_F(Queries, TransactionsFollowTheOpenConnection) {
+TEST_P(Queries, TransactionsFollowTheOpenConnection) {
     db->BeginTransaction();  // closed: nothing happens
     EXPECT_FALSE(db->InTransaction());
     db->CommitTransaction();  // not in a transaction: nothing happens
@@ -225,9 +229,9 @@ TEST_F(Queries, TransactionsFollowTheOpenConnection) {
     EXPECT_EQ(db->GetRSArray(kListSql).Rows(), 2u);
 }
 
-class Unreachable : public DbTest {};
+class Unreachable : public ProviderTest {};
 
-TEST_F(Unreachable, AMissingDatabaseIsReportedOnceByOpenConn) {
+TEST_P(Unreachable, AMissingDatabaseIsReportedOnceByOpenConn) {
     std::filesystem::create_directories(HostDatabase().parent_path());
     auto db = MakeDb();
     machine.Person().ExpectMsgBox(
@@ -237,7 +241,7 @@ TEST_F(Unreachable, AMissingDatabaseIsReportedOnceByOpenConn) {
     EXPECT_FALSE(std::filesystem::exists(HostDatabase()));  // nothing was created
 }
 
-TEST_F(Unreachable, ExecuteCommandLeavesThroughTheNormalExitAfterTheReport) {
+TEST_P(Unreachable, ExecuteCommandLeavesThroughTheNormalExitAfterTheReport) {
     auto db = MakeDb("Q:\\Nowhere\\Quillet.mdb");
     machine.Person().ExpectMsgBox(
         " Error", vbOK,
@@ -254,7 +258,7 @@ TEST_F(Unreachable, ExecuteCommandLeavesThroughTheNormalExitAfterTheReport) {
     }
 }
 
-TEST_F(Unreachable, AnUnknownProviderIsNamed) {
+TEST_P(Unreachable, AnUnknownProviderIsNamed) {
     MakeDatabase();
     auto db = std::make_shared<clsDbADO>();
     db->DbType("SQLServer");
@@ -282,7 +286,7 @@ TEST_F(Unreachable, AnUnknownProviderIsNamed) {
     EXPECT_TRUE(db->GetRSArray(kListSql).empty());
 }
 
-TEST_F(Unreachable, ProviderNamesCompareWithoutRegardToCase) {
+TEST_P(Unreachable, ProviderNamesCompareWithoutRegardToCase) {
     MakeDatabase({{"1", "One", "", true}});
     auto db = MakeDb();
     db->DbProvider("microsoft.jet.oledb.4.0");
@@ -294,6 +298,9 @@ TEST_F(Unreachable, ProviderNamesCompareWithoutRegardToCase) {
     db->BuildDBConnnectString();
     EXPECT_EQ(db->GetRSArray(kListSql).Rows(), 1u);
 }
+
+DB_TEST_BOTH_PROVIDERS(Queries);
+DB_TEST_BOTH_PROVIDERS(Unreachable);
 
 }  // namespace
 }  // namespace dbtest

@@ -38,9 +38,12 @@ int ExitCode(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class SharedUse : public DbTest {
+class SharedUse : public ProviderTest {
 protected:
-    void SetUp() override { MakeDatabase(); }
+    void SetUp() override {
+        ProviderTest::SetUp();
+        if (!IsSkipped()) MakeDatabase();
+    }
 };
 
 // Each writer adds its projects one statement at a time through its own database
@@ -62,7 +65,7 @@ int AddProjectsOneByOne(const std::string& prefix, int count) {
     return 0;
 }
 
-TEST_F(SharedUse, TwoProcessesWritingAtOnceLoseNothing) {
+TEST_P(SharedUse, TwoProcessesWritingAtOnceLoseNothing) {
     constexpr int kEach = 60;
     const pid_t first = Spawn([] { return AddProjectsOneByOne("A", kEach); });
     const pid_t second = Spawn([] { return AddProjectsOneByOne("B", kEach); });
@@ -82,7 +85,7 @@ TEST_F(SharedUse, TwoProcessesWritingAtOnceLoseNothing) {
     }
 }
 
-TEST_F(SharedUse, AWriterWaitsForAnotherWritersTransaction) {
+TEST_P(SharedUse, AWriterWaitsForAnotherWritersTransaction) {
     // The parent holds the write lock in a transaction; a child's insert must wait
     // for it instead of failing, and then go through. (The child is forked before the
     // parent opens anything: a process must not inherit open database files.)
@@ -119,6 +122,8 @@ TEST_F(SharedUse, AWriterWaitsForAnotherWritersTransaction) {
     auto rs = holder.Execute("SELECT count(*) FROM Project");
     EXPECT_EQ(rs->Fields().Item(0).Value().ToText(), "2");
 }
+
+DB_TEST_BOTH_PROVIDERS(SharedUse);
 
 }  // namespace
 }  // namespace dbtest

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "platform/ado/ado.h"
-#include "platform/ado/posix/database_file.h"
+#include "platform/ado/database_file.h"
 #include "platform/ado/posix/sqlite_database.h"
 #include "platform/errors/errors.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/ado/ado.h"
-#include "platform/ado/posix/database_file.h"
+#include "platform/ado/database_file.h"
 #include "platform/ado/posix/sqlite_pool.h"
 #include "platform/ado/posix/sqlite_session.h"
 #include "platform/errors/errors.h"

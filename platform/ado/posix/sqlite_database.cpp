@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/ado/ado.h"
+#include "platform/ado/database_file.h"
 #include "platform/errors/errors.h"
 
 namespace platform::ado {
@@ -84,10 +85,7 @@ void SqliteDatabase::CheckSound(uint32_t pageSize) {
         std::error_code ec;
         const uintmax_t size = fs::file_size(hostPath_, ec);
         if (!ec && size < pages * pageSize)
-            Raise(adoerr::ProviderFailure,
-                  "The file '" + shownPath_ + "' is a damaged project database: it is shorter than its header "
-                  "says (" + std::to_string(size) + " of " + std::to_string(pages * pageSize) +
-                  " bytes), so part of it is missing. Restore the file from a backup copy.");
+            Raise(adoerr::ProviderFailure, ShortDatabaseDescription(shownPath_, size, pages * pageSize));
     } catch (...) {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
@@ -140,10 +138,7 @@ void SqliteDatabase::Fail(int rc, bool preparing) const {
                   source);
         case SQLITE_CORRUPT:
         case SQLITE_NOTADB:
-            Raise(adoerr::ProviderFailure,
-                  "The file " + file + " is a damaged project database (" + message +
-                      "). Restore the file from a backup copy.",
-                  source);
+            Raise(adoerr::ProviderFailure, DamagedDatabaseDescription(shownPath_, message), source);
         case SQLITE_CANTOPEN:
         case SQLITE_PERM:
         case SQLITE_AUTH:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ado/ado.h"
+#include "platform/ado/ado_failures.h"
 #include "platform/ado/posix/sqlite_pool.h"
 #include "platform/errors/errors.h"
 
@@ -42,9 +43,7 @@ public:
         StatementPtr prepared(raw);
         if (rc != SQLITE_OK) database_->Fail(rc, true);
         if (!prepared)
-            Raise(adoerr::CommandError,
-                  "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.",
-                  "Project database");
+            Raise(adoerr::CommandError, std::string(kNoStatementText), "Project database");
         RejectTrailingStatement(tail, statement.data() + statement.size());
 
         RowSet result;
@@ -132,7 +131,7 @@ private:
             int rc = sqlite3_prepare_v2(database_->Handle(), tail, int(end - tail), &raw, &next);
             StatementPtr extra(raw);
             if (rc != SQLITE_OK || extra)
-                Raise(adoerr::CommandError, "Characters found after end of SQL statement.", "Project database");
+                Raise(adoerr::CommandError, std::string(kTrailingStatementText), "Project database");
             if (next == tail) break;
             tail = next;
         }

@@ -1,6 +1,7 @@
 // What a file on the disk holds, judged from its first bytes and its size before any
-// database engine touches it: a project database must never be created, repaired or
-// rewritten by merely opening the wrong file.
+// database engine or driver touches it: a project database must never be created,
+// repaired or rewritten by merely opening the wrong file. Both providers of Access
+// files judge a file the same way and describe a refusal in the same words.
 #pragma once
 
 #include <cstdint>
@@ -33,5 +34,10 @@ DatabaseFileInspection InspectDatabaseFile(const std::filesystem::path& hostPath
 // Why a file that is not a sound database cannot be used, and what to do about it,
 // naming the file as path.
 std::string UnusableFileDescription(const std::string& path, const DatabaseFileInspection& inspection);
+
+// A database that its engine found damaged once opened: what the engine said, or
+// that the file is shorter than its header says (size against expected bytes).
+std::string DamagedDatabaseDescription(const std::string& path, const std::string& engineMessage);
+std::string ShortDatabaseDescription(const std::string& path, uintmax_t size, uintmax_t expected);
 
 }  // namespace platform::ado

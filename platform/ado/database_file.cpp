@@ -1,4 +1,4 @@
-#include "platform/ado/posix/database_file.h"
+#include "platform/ado/database_file.h"
 
 #include <algorithm>
 #include <array>
@@ -125,6 +125,17 @@ std::string UnusableFileDescription(const std::string& path, const DatabaseFileI
         case DatabaseFileKind::Database: break;
     }
     return "The file " + file + " cannot be opened.";
+}
+
+std::string DamagedDatabaseDescription(const std::string& path, const std::string& engineMessage) {
+    return "The file '" + path + "' is a damaged project database (" + engineMessage +
+           "). Restore the file from a backup copy.";
+}
+
+std::string ShortDatabaseDescription(const std::string& path, uintmax_t size, uintmax_t expected) {
+    return "The file '" + path + "' is a damaged project database: it is shorter than its header says (" +
+           std::to_string(size) + " of " + std::to_string(expected) +
+           " bytes), so part of it is missing. Restore the file from a backup copy.";
 }
 
 }  // namespace platform::ado
