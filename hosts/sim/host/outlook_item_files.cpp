@@ -5,6 +5,8 @@
 #include "hosts/sim/host/outlook_faults.h"
 #include "platform/errors/errors.h"
 #include "platform/files/files.h"
+#include "platform/files/posix/drive_map.h"
+#include "platform/files/posix/host_io.h"
 #include "platform/files/posix/prefix.h"
 
 namespace sim {
@@ -28,15 +30,19 @@ constexpr const char* kFailed = "The operation failed.";
 // Outlook writes a file whole or not at all: through the platform's one atomic writer,
 // with its failures told in Outlook's words.
 void WriteItemFile(const std::string& windowsPath, std::string_view bytes) {
-    if (platform::files::Prefix::IsLocked(windowsPath)) RaiseOutlook(olerr::SharingViolation, kInUse);
+    const auto host = platform::files::Prefix::HostPath(windowsPath);
+    if (host && platform::files::detail::IsLockedHost(*host)) RaiseOutlook(olerr::SharingViolation, kInUse);
+    // A folder without a write permission bit refuses the file, as it would refuse
+    // anyone but root (who may write anywhere on this host).
+    std::error_code ec;
+    if (host && fs::is_directory(host->parent_path(), ec) && platform::files::detail::IsReadOnly(host->parent_path()))
+        RaiseOutlook(olerr::AccessDenied, kDenied);
     try {
         platform::files::WriteFileAtomically(windowsPath, bytes);
     } catch (const platform::ErrorInfo& failure) {
         if (failure.Number == platform::err::PathNotFound) RaiseOutlook(olerr::PathNotFound, kNoPath);
         if (failure.Number == platform::err::PermissionDenied) RaiseOutlook(olerr::AccessDenied, kDenied);
         // A write that ran out of room: the folder has less free space than the file needs.
-        const auto host = platform::files::Prefix::HostPath(windowsPath);
-        std::error_code ec;
         const auto space = host ? fs::space(host->parent_path(), ec) : fs::space_info{};
         if (host && !ec && space.available < bytes.size() + 4096) RaiseOutlook(olerr::DiskFull, kDiskFull);
         RaiseOutlook(olerr::Failed, kFailed);
