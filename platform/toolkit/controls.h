@@ -10,7 +10,8 @@
 //   was false. Setting it to false raises nothing.
 // - One command button of a form at most is its default button (Enter) and one its
 //   cancel button (Esc): making a button the default takes that from any other.
-// - An icon button has a picture (named, for the renderer) and no caption.
+// - An icon button has a picture and no caption. The picture is a name ("folder");
+//   a backend finds its image through backend_pictures.h.
 #pragma once
 
 #include <cstdint>
