@@ -3,6 +3,8 @@
 // Strings are UTF-8. A "character" is a Unicode code point: positions and lengths
 // count code points, 1-based where the system's rules say "position", and no cut ever
 // splits one. "Without regard to case" folds every script (É equals é), not just ASCII.
+// Bytes that are not UTF-8 count too: each stray byte, and each sequence cut short,
+// is one character, read as U+FFFD.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +24,11 @@ std::string Left(std::string_view s, long n);
 std::string Right(std::string_view s, long n);
 // From 1-based position start, at most length characters (the rest when length < 0).
 std::string Mid(std::string_view s, long start, long length = -1);
+// The byte offset where the character with 0-based index n begins: 0 for n <= 0, the
+// size of s for n >= Len(s).
+size_t ByteOffset(std::string_view s, long n);
+// The characters of s, in order.
+std::u32string Characters(std::string_view s);
 
 // 1-based position of the first needle at or after position start, 0 when absent.
 // An empty needle is found at start (when start <= Len(hay) + 1).

@@ -1,22 +1,24 @@
+#include "platform/toolkit/backend.h"
+
 #include <cstdio>
 
-#include "platform/toolkit/backend.h"
 #include "platform/toolkit/form.h"
 
 namespace platform::toolkit {
 
-void Backend::ShowModeless(Form& form) { form.Activate(); }
+Backend::~Backend() = default;
 
-void Backend::ShowModal(Form& form) {
+void Backend::Shown(Form&) {}
+void Backend::Activated(Form&) {}
+
+void Backend::RunModal(Form& form) {
     std::fprintf(stderr, "quillet: nobody can work in modal form %s; it is unloaded\n", form.Name().c_str());
-    form.Unload();
 }
 
 void Backend::Hidden(Form&) {}
 void Backend::Unloaded(Form&) {}
-void Backend::WindowPosChanged(Form&) {}
-void Backend::SendKeys(std::string_view, bool) {}
-void Backend::DropDownChanged(ComboBox&) {}
+void Backend::ZOrderChanged(Form&) {}
+void Backend::SendingKeys(std::string_view) {}
 void Backend::MousePointerChanged(int16_t) {}
 
 }  // namespace platform::toolkit

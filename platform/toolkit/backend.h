@@ -1,8 +1,14 @@
 // What a host plugs in to show the toolkit's windows: the headless toolkit of the
-// simulator and the tests, or a desktop one. Only hosts and tests include this.
+// simulator and the tests, or one that draws. Backends and hosts only: the system
+// never includes this.
 //
-// The forms' model changes first (visible, unloaded, top-most...), then tells the
-// backend; the backend shows it and, for a modal form, lets the person work in it.
+// The model is the one truth. Forms and controls hold every value; the window manager
+// (backend_window_manager.h), which every backend shares, decides which forms are
+// open, which one is active, their z-order and the modal stack. It changes the model
+// first, then tells the backend through the calls below; changes inside a form reach
+// the change sink the backend attached to it (backend_changes.h). A person's actions
+// come back through platform/toolkit/input.h, and WindowManager::Activate when the
+// person brings another form to the front.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +21,6 @@
 
 namespace platform::toolkit {
 
-class ComboBox;
 class Form;
 
 struct DialogRequest {
@@ -36,29 +41,35 @@ public:
     virtual std::optional<std::string> InputBox(const DialogRequest& request) = 0;
     virtual std::optional<std::string> BrowseForFolder(const DialogRequest& request) = 0;
 
-    // Forms. The defaults suit a host that draws nothing.
+    // Forms. Each call comes after the model changed; the defaults suit a host that
+    // draws nothing.
     //
-    // The form is visible now: show it in front and make it the active window
-    // (Form::Activate). Returns at once.
-    virtual void ShowModeless(Form& form);
-    // The form is visible and modal now: show it, make it active and let the person
-    // work in it; return only once it is unloaded. The default cannot let anyone work
-    // in it: it says so and unloads it.
-    virtual void ShowModal(Form& form);
+    // The form is visible now, modeless or modal (form.Modal()): draw it and attach a
+    // change sink to it. Activation follows (Activated).
+    virtual void Shown(Form& form);
+    // The form became the active window: bring it to the front and give it the
+    // keyboard. It is the active form already; its Activate event follows.
+    virtual void Activated(Form& form);
+    // The modal form is shown and active: let the person work in it (a nested event
+    // loop) and return once it is unloaded. A form still loaded on return is unloaded
+    // by the window manager. The default cannot let anyone work in it and says so.
+    virtual void RunModal(Form& form);
     virtual void Hidden(Form& form);
-    // After the form's Unload event; also when a loaded form is destroyed.
+    // After the form's Unload event, or when a form still shown is destroyed: drop
+    // its window and detach its sink.
     virtual void Unloaded(Form& form);
-    // Top-most state, z-order, position or size changed.
-    virtual void WindowPosChanged(Form& form);
-    // Keystrokes for the active window (window_calls.h); with wait, processed before
-    // returning.
-    virtual void SendKeys(std::string_view keys, bool wait);
-    // The box's list opened or closed (box.DroppedDown()).
-    virtual void DropDownChanged(ComboBox& box);
+    // The program asked for the form's place in the z-order or its top-most state
+    // (ZOrder, SetWindowPos); WindowManager::ZOrder() holds the order.
+    virtual void ZOrderChanged(Form& form);
+    // Keystrokes the program sends to the active form (window_calls.h); the window
+    // manager delivers them to the model right after this call.
+    virtual void SendingKeys(std::string_view keys);
     virtual void MousePointerChanged(int16_t pointer);
 };
 
 // Installs the backend for the whole process (both plugins see it); nullptr removes it.
+// The forms the previous backend showed are forgotten: they are no longer open, their
+// sinks are detached, and the window manager lets go of them.
 void Install(std::shared_ptr<Backend> backend);
 std::shared_ptr<Backend> Installed();
 

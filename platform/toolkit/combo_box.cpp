@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "platform/errors/errors.h"
-#include "platform/toolkit/backend.h"
+#include "platform/text/text.h"
+#include "platform/toolkit/backend_changes.h"
 #include "platform/toolkit/form.h"
-#include "platform/toolkit/utf8.h"
 
 namespace platform::toolkit {
 
@@ -16,21 +16,26 @@ void ComboBox::AddItem(const std::string& item, std::optional<int32_t> position)
     int32_t at = position.value_or(ListCount());
     if (at < 0 || at > ListCount()) platform::Raise(5, "Invalid procedure call or argument");
     items_.insert(items_.begin() + at, item);
-    if (listIndex_ >= at) ++listIndex_;
+    Notify(Change::ItemAdded, at);
+    if (listIndex_ >= at) SetSelected(listIndex_ + 1);
 }
 
 void ComboBox::RemoveItem(int32_t position) {
     if (position < 0 || position >= ListCount()) platform::Raise(5, "Invalid procedure call or argument");
     items_.erase(items_.begin() + position);
+    Notify(Change::ItemRemoved, position);
     if (listIndex_ == position)
-        listIndex_ = -1;
+        SetSelected(-1);
     else if (listIndex_ > position)
-        --listIndex_;
+        SetSelected(listIndex_ - 1);
 }
 
 void ComboBox::Clear() {
-    items_.clear();
-    listIndex_ = -1;
+    if (!items_.empty()) {
+        items_.clear();
+        Notify(Change::ItemsCleared);
+    }
+    SetSelected(-1);
     Assign("", 0, 0);
 }
 
@@ -41,29 +46,31 @@ std::string ComboBox::List(int32_t position) const {
 
 void ComboBox::SetList(int32_t position, const std::string& item) {
     if (position < 0 || position >= ListCount()) platform::Raise(381, "Invalid property array index");
-    items_[static_cast<size_t>(position)] = item;
+    std::string& entry = items_[static_cast<size_t>(position)];
+    if (entry == item) return;
+    entry = item;
+    Notify(Change::ItemChanged, position);
 }
 
 void ComboBox::SetListIndex(int32_t position) {
     if (position == -1) {
-        listIndex_ = -1;
+        SetSelected(-1);
         Assign("", 0, 0);
         return;
     }
     if (position < -1 || position >= ListCount()) platform::Raise(380, "Invalid property value");
-    listIndex_ = position;
+    SetSelected(position);
     const std::string& item = items_[static_cast<size_t>(position)];
-    Assign(item, 0, detail::CharCount(item));
+    Assign(item, 0, static_cast<int32_t>(platform::text::Len(item)));
     RaiseClick();
 }
 
-void ComboBox::ShowDropDown(bool open) {
-    droppedDown_ = open;
-    if (auto backend = Installed()) backend->DropDownChanged(*this);
-}
+void ComboBox::ShowDropDown(bool open) { Update(droppedDown_, open, Change::DroppedDown); }
 
 void ComboBox::EditedText() {
-    if (listIndex_ >= 0 && Text() != items_[static_cast<size_t>(listIndex_)]) listIndex_ = -1;
+    if (listIndex_ >= 0 && Text() != items_[static_cast<size_t>(listIndex_)]) SetSelected(-1);
 }
+
+void ComboBox::SetSelected(int32_t position) { Update(listIndex_, position, Change::ListIndex); }
 
 }  // namespace platform::toolkit

@@ -47,13 +47,15 @@ public:
     void SetListIndex(int32_t position);
 
     bool DroppedDown() const { return droppedDown_; }
-    // For SendMessageA: opens or closes the list and tells the host.
+    // For SendMessageA: opens or closes the list.
     void ShowDropDown(bool open);
 
 protected:
     void EditedText() override;
 
 private:
+    void SetSelected(int32_t position);
+
     std::vector<std::string> items_;
     int32_t listIndex_ = -1;
     bool droppedDown_ = false;

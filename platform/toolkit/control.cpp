@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "platform/errors/frame.h"
+#include "platform/toolkit/backend_changes.h"
+#include "platform/toolkit/backend_window_manager.h"
 #include "platform/toolkit/controls.h"
 #include "platform/toolkit/form.h"
-#include "platform/toolkit/window_handles.h"
 
 namespace platform::toolkit {
 
@@ -22,7 +23,7 @@ Control::Control(Form& form, ControlKind kind, std::string name, int16_t index)
       kind_(kind),
       name_(std::move(name)),
       index_(index),
-      hwnd_(detail::Register(*this)),
+      hwnd_(WindowManager::Get().Register(*this)),
       tabStop_(kind != ControlKind::Label && kind != ControlKind::Frame),
       backColor_(IsBox(kind) ? vbWindowBackground : vbButtonFace),
       foreColor_(IsBox(kind) ? vbWindowText : vbButtonText) {
@@ -31,18 +32,29 @@ Control::Control(Form& form, ControlKind kind, std::string name, int16_t index)
 
 Control::~Control() {
     form_->Unregister(*this);
-    detail::Unregister(hwnd_);
+    WindowManager::Get().Unregister(hwnd_);
 }
 
 std::string Control::DisplayName() const {
     return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
 }
 
+void Control::Notify(Change change, int32_t item) { form_->Notify(*this, change, item); }
+
+void Control::SetVisible(bool value) { Update(visible_, value, Change::Visible); }
+void Control::SetEnabled(bool value) { Update(enabled_, value, Change::Enabled); }
+void Control::SetBackColor(Color value) { Update(backColor_, value, Change::BackColor); }
+void Control::SetForeColor(Color value) { Update(foreColor_, value, Change::ForeColor); }
+void Control::SetToolTipText(const std::string& value) { Update(toolTip_, value, Change::ToolTip); }
+void Control::SetContainer(Frame* frame) { Update(container_, frame, Change::Position); }
+
 void Control::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
+    Notify(Change::Position);
 }
 
 int32_t Control::FormLeft() const { return left_ + (container_ ? container_->FormLeft() : 0); }

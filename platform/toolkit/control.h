@@ -12,6 +12,8 @@
 // - Events go to the handlers in Events(), which the control's form wires to its own
 //   events. A failure escaping a handler stays at the control: it never reaches the
 //   code that caused the event (a property write, a person's action) nor the host.
+// - Writes to what is drawn announce themselves to the backend's change sink
+//   (backend_changes.h), once per change and not at all when the value stays.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +28,7 @@ namespace platform::toolkit {
 
 class Form;
 class Frame;
+enum class Change : uint8_t;
 
 enum class ControlKind { Label, TextBox, ComboBox, CommandButton, CheckBox, OptionButton, Frame, RichTextBox };
 
@@ -65,35 +68,35 @@ public:
     std::string DisplayName() const;
 
     bool Visible() const { return visible_; }
-    void SetVisible(bool value) { visible_ = value; }
+    void SetVisible(bool value);
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool value) { enabled_ = value; }
+    void SetEnabled(bool value);
 
     int32_t Left() const { return left_; }
     int32_t Top() const { return top_; }
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
-    void SetLeft(int32_t value) { left_ = value; }
-    void SetTop(int32_t value) { top_ = value; }
-    void SetWidth(int32_t value) { width_ = value; }
-    void SetHeight(int32_t value) { height_ = value; }
+    void SetLeft(int32_t value) { Move(value, top_, width_, height_); }
+    void SetTop(int32_t value) { Move(left_, value, width_, height_); }
+    void SetWidth(int32_t value) { Move(left_, top_, value, height_); }
+    void SetHeight(int32_t value) { Move(left_, top_, width_, value); }
     void Move(int32_t left, int32_t top, int32_t width, int32_t height);
     // The frame holding the control (positions are relative to it), or nullptr.
     Frame* Container() const { return container_; }
-    void SetContainer(Frame* frame) { container_ = frame; }
+    void SetContainer(Frame* frame);
     // The position in the form's client area, adding up the frames around it.
     int32_t FormLeft() const;
     int32_t FormTop() const;
 
     Color BackColor() const { return backColor_; }
-    void SetBackColor(Color value) { backColor_ = value; }
+    void SetBackColor(Color value);
     Color ForeColor() const { return foreColor_; }
-    void SetForeColor(Color value) { foreColor_ = value; }
+    void SetForeColor(Color value);
 
     std::string Tag() const { return tag_; }
     void SetTag(const std::string& value) { tag_ = value; }
     std::string ToolTipText() const { return toolTip_; }
-    void SetToolTipText(const std::string& value) { toolTip_ = value; }
+    void SetToolTipText(const std::string& value);
     // The help-context number, which the forms pass on as the control's hint number.
     int32_t HelpContextID() const { return helpContextId_; }
     void SetHelpContextID(int32_t value) { helpContextId_ = value; }
@@ -131,6 +134,16 @@ public:
 
 protected:
     Control(Form& form, ControlKind kind, std::string name, int16_t index);
+    // Tells the form's change sink, if any, that something drawn changed (`item`: the
+    // list entry it concerns).
+    void Notify(Change change, int32_t item = -1);
+    // Sets a drawn property, announcing it when the value changes.
+    template <class T>
+    void Update(T& property, const T& value, Change change) {
+        if (property == value) return;
+        property = value;
+        Notify(change);
+    }
 
 private:
     template <class F>

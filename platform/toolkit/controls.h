@@ -10,7 +10,8 @@
 //   was false. Setting it to false raises nothing.
 // - One command button of a form at most is its default button (Enter) and one its
 //   cancel button (Esc): making a button the default takes that from any other.
-// - An icon button has a picture (named, for the renderer) and no caption.
+// - An icon button has a picture and no caption. The picture is a name ("folder");
+//   a backend finds its image through backend_pictures.h.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,7 @@ class Label : public Control {
 public:
     Label(Form& form, std::string name, int16_t index = -1);
     std::string Caption() const { return caption_; }
-    void SetCaption(const std::string& value) { caption_ = value; }
+    void SetCaption(const std::string& value);
 
 private:
     std::string caption_;
@@ -36,9 +37,9 @@ class CommandButton : public Control {
 public:
     CommandButton(Form& form, std::string name, int16_t index = -1);
     std::string Caption() const { return caption_; }
-    void SetCaption(const std::string& value) { caption_ = value; }
+    void SetCaption(const std::string& value);
     std::string Picture() const { return picture_; }
-    void SetPicture(const std::string& value) { picture_ = value; }
+    void SetPicture(const std::string& value);
     bool IsIconButton() const { return !picture_.empty(); }
     bool Default() const;
     void SetDefault(bool value);
@@ -54,7 +55,7 @@ class CheckBox : public Control {
 public:
     CheckBox(Form& form, std::string name, int16_t index = -1);
     std::string Caption() const { return caption_; }
-    void SetCaption(const std::string& value) { caption_ = value; }
+    void SetCaption(const std::string& value);
     int16_t Value() const { return value_; }
     // Fails with 380 (invalid property value) outside 0 to 2.
     void SetValue(int16_t value);
@@ -70,7 +71,7 @@ class OptionButton : public Control {
 public:
     OptionButton(Form& form, std::string name, int16_t index = -1);
     std::string Caption() const { return caption_; }
-    void SetCaption(const std::string& value) { caption_ = value; }
+    void SetCaption(const std::string& value);
     bool Value() const { return value_; }
     void SetValue(bool value);
     // The person's click: selects it (clearing its group) and raises Click even when
@@ -79,6 +80,7 @@ public:
 
 private:
     void ClearGroup();
+    void Set(bool value);
     std::string caption_;
     bool value_ = false;
 };
@@ -87,7 +89,7 @@ class Frame : public Control {
 public:
     Frame(Form& form, std::string name, int16_t index = -1);
     std::string Caption() const { return caption_; }
-    void SetCaption(const std::string& value) { caption_ = value; }
+    void SetCaption(const std::string& value);
 
 private:
     std::string caption_;

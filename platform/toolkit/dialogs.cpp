@@ -1,30 +1,19 @@
 #include <cstdio>
-#include <mutex>
 
 #include "platform/toolkit/backend.h"
 
 namespace platform::toolkit {
 
-Backend::~Backend() = default;
-
 namespace {
-std::shared_ptr<Backend>& Slot() {
-    static std::shared_ptr<Backend> backend;
-    return backend;
-}
-
 // Without a host's toolkit nobody can answer: say so and give the neutral answer.
 std::shared_ptr<Backend> Require(const DialogRequest& request) {
-    auto backend = Slot();
+    auto backend = Installed();
     if (!backend)
         std::fprintf(stderr, "quillet: no toolkit installed for dialog \"%s\": %s\n",
                      request.title.c_str(), request.text.c_str());
     return backend;
 }
 }  // namespace
-
-void Install(std::shared_ptr<Backend> backend) { Slot() = std::move(backend); }
-std::shared_ptr<Backend> Installed() { return Slot(); }
 
 int32_t MsgBox(std::string_view prompt, int32_t flags, std::string_view title) {
     DialogRequest request;

@@ -1,22 +1,16 @@
 #include "platform/toolkit/form.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 #include "platform/errors/frame.h"
-#include "platform/toolkit/backend.h"
+#include "platform/toolkit/backend_changes.h"
+#include "platform/toolkit/backend_window_manager.h"
 #include "platform/toolkit/controls.h"
-#include "platform/toolkit/window_handles.h"
 
 namespace platform::toolkit {
 
 namespace {
-std::vector<Form*>& ModalStack() {
-    static std::vector<Form*> forms;
-    return forms;
-}
-
 void RaiseFormEvent(const Form& form, const std::function<void()>& handler) {
     if (!handler) return;
     auto keep = form.KeepAlive();
@@ -25,22 +19,44 @@ void RaiseFormEvent(const Form& form, const std::function<void()>& handler) {
 }
 }  // namespace
 
-Form::Form(std::string name) : name_(std::move(name)), hwnd_(detail::Register(*this)) {}
+Form::Form(std::string name) : name_(std::move(name)), hwnd_(WindowManager::Get().Register(*this)) {}
 
-Form::~Form() {
-    if (shownToHost_)
-        if (auto backend = Installed()) backend->Unloaded(*this);
-    std::erase(ModalStack(), this);
-    detail::Unregister(hwnd_);
-}
+Form::~Form() { WindowManager::Get().Destroyed(*this); }
 
-const std::vector<Form*>& Form::ModalForms() { return ModalStack(); }
+const std::vector<Form*>& Form::ModalForms() { return WindowManager::Get().ModalForms(); }
 
 std::shared_ptr<const void> Form::KeepAlive() const { return weak_from_this().lock(); }
 
-void Form::SetClientSize(int32_t width, int32_t height) {
-    clientWidth_ = width;
-    clientHeight_ = height;
+void Form::Notify(Change change) {
+    if (sink_) sink_->FormChanged(*this, change);
+}
+
+void Form::Notify(Control& control, Change change, int32_t item) {
+    if (sink_) sink_->ControlChanged(control, change, item);
+}
+
+void Form::SetCaption(const std::string& value) {
+    if (value == caption_) return;
+    caption_ = value;
+    Notify(Change::Caption);
+}
+
+void Form::SetLeft(int32_t value) { SetPosition(value, top_, clientWidth_, clientHeight_); }
+void Form::SetTop(int32_t value) { SetPosition(left_, value, clientWidth_, clientHeight_); }
+void Form::SetWidth(int32_t value) { SetPosition(left_, top_, value - kFrameWidth, clientHeight_); }
+void Form::SetHeight(int32_t value) { SetPosition(left_, top_, clientWidth_, value - kFrameHeight); }
+void Form::SetClientSize(int32_t width, int32_t height) { SetPosition(left_, top_, width, height); }
+void Form::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
+    SetPosition(left, top, width - kFrameWidth, height - kFrameHeight);
+}
+
+void Form::SetPosition(int32_t left, int32_t top, int32_t clientWidth, int32_t clientHeight) {
+    if (left == left_ && top == top_ && clientWidth == clientWidth_ && clientHeight == clientHeight_) return;
+    left_ = left;
+    top_ = top;
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
+    Notify(Change::Position);
 }
 
 void Form::Show(int16_t modal) {
@@ -48,30 +64,20 @@ void Form::Show(int16_t modal) {
     if (modal != vbModal) {
         loaded_ = true;
         visible_ = true;
-        shownToHost_ = true;
-        if (auto backend = Installed()) backend->ShowModeless(*this);
+        WindowManager::Get().Show(*this);
         return;
     }
     if (visible_ || modal_) platform::Raise(400, "Form already displayed; can't show modally");
     loaded_ = true;
     visible_ = true;
     modal_ = true;
-    shownToHost_ = true;
-    ModalStack().push_back(this);
-    if (auto backend = Installed()) {
-        backend->ShowModal(*this);
-    } else {
-        std::fprintf(stderr, "quillet: no toolkit installed to show form %s modally\n", name_.c_str());
-        Unload();
-    }
-    std::erase(ModalStack(), this);
-    modal_ = false;
+    WindowManager::Get().ShowModal(*this);
 }
 
 void Form::Hide() {
     if (!visible_) return;
     visible_ = false;
-    if (auto backend = Installed()) backend->Hidden(*this);
+    WindowManager::Get().Hide(*this);
 }
 
 void Form::Unload() {
@@ -82,24 +88,21 @@ void Form::Unload() {
     visible_ = false;
     loaded_ = false;
     topMost_ = false;
-    active_ = nullptr;
+    SetActiveControl(nullptr);
     focusAnnounced_ = true;
     ++focusMoves_;
     unloading_ = false;
-    if (shownToHost_) {
-        shownToHost_ = false;
-        if (auto backend = Installed()) backend->Unloaded(*this);
-    }
+    WindowManager::Get().Unloaded(*this);
 }
 
-void Form::ZOrder(int16_t /*position*/) {
-    if (auto backend = Installed()) backend->WindowPosChanged(*this);
+void Form::ZOrder(int16_t position) {
+    if (position == 1)
+        WindowManager::Get().SendToBack(*this);
+    else
+        WindowManager::Get().BringToFront(*this);
 }
 
-void Form::SetTopMost(bool value) {
-    topMost_ = value;
-    if (auto backend = Installed()) backend->WindowPosChanged(*this);
-}
+void Form::SetTopMost(bool value) { WindowManager::Get().SetTopMost(*this, value); }
 
 void Form::Activate() {
     auto keep = KeepAlive();
@@ -144,13 +147,31 @@ void Form::MoveFocus(Control* to) {
     if (to == active_) return;
     auto keep = KeepAlive();
     Control* from = focusAnnounced_ ? active_ : nullptr;
-    active_ = to;
+    SetActiveControl(to);
     focusAnnounced_ = false;
     uint64_t move = ++focusMoves_;
     if (from) from->RaiseLostFocus();
     if (move != focusMoves_) return;  // the lost-focus handler moved the focus on: that move won
     focusAnnounced_ = true;
     if (to) to->RaiseGotFocus();
+}
+
+void Form::SetActiveControl(Control* control) {
+    if (control == active_) return;
+    active_ = control;
+    Notify(Change::Focus);
+}
+
+void Form::SetDefaultButton(CommandButton* button) {
+    if (button == defaultButton_) return;
+    defaultButton_ = button;
+    Notify(Change::DefaultButton);
+}
+
+void Form::SetCancelButton(CommandButton* button) {
+    if (button == cancelButton_) return;
+    cancelButton_ = button;
+    Notify(Change::CancelButton);
 }
 
 void Form::Register(Control& control) {

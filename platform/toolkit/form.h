@@ -4,14 +4,14 @@
 // - Show(vbModeless) makes the form visible and returns at once; its events arrive
 //   later. Show(vbModal) returns only once the form is unloaded; its events arrive
 //   meanwhile. Showing modally a form that is visible already fails with 400.
-// - Whenever the host makes a form the active window (each show, and when a modal
-//   form above it closes) the form raises Activate; then, when none of its controls
-//   has the focus, the first one in tab order that can take it gets it.
+// - Whenever the form becomes the active window (each show, and when a modal form
+//   above it closes; see backend_window_manager.h) it raises Activate; then, when none
+//   of its controls has the focus, the first one in tab order that can take it gets it.
 // - Hide makes it invisible and keeps everything, focus included; Show shows it again.
 // - Unload raises Unload (whatever the reason: the program's call, the window's close
-//   button), then hides the form, drops its focus and its top-most state and lets
-//   the host forget it. Unloading an unloaded form does nothing. Showing an unloaded
-//   form loads it again with the values it had.
+//   button), then hides the form, drops its focus and its top-most state and closes
+//   it: the window manager forgets it and lets go of it. Unloading an unloaded form
+//   does nothing. Showing an unloaded form loads it again with the values it had.
 // - A modal form takes all input: while one is shown, no other form takes the
 //   person's input (see input.h).
 // - The focus is each form's own: moving it between controls of one form raises
@@ -22,6 +22,9 @@
 //   that difference.
 // - Every form has its own window handle, never reused in the process; SetWindowPos
 //   with it (window_calls.h) makes it top-most or not.
+// - Writes to what is drawn (caption, position, size, the focus, the default and
+//   cancel buttons) announce themselves to the backend's change sink
+//   (backend_changes.h), as the controls' writes do.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +40,10 @@
 
 namespace platform::toolkit {
 
+class ChangeSink;
 class CommandButton;
+class WindowManager;
+enum class Change : uint8_t;
 
 enum : int16_t { vbModeless = 0, vbModal = 1 };
 
@@ -61,19 +67,21 @@ public:
     Hwnd hWnd() const { return hwnd_; }
 
     std::string Caption() const { return caption_; }
-    void SetCaption(const std::string& value) { caption_ = value; }
+    void SetCaption(const std::string& value);
 
     int32_t Left() const { return left_; }
     int32_t Top() const { return top_; }
-    void SetLeft(int32_t value) { left_ = value; }
-    void SetTop(int32_t value) { top_ = value; }
+    void SetLeft(int32_t value);
+    void SetTop(int32_t value);
     int32_t Width() const { return clientWidth_ + kFrameWidth; }
     int32_t Height() const { return clientHeight_ + kFrameHeight; }
-    void SetWidth(int32_t value) { clientWidth_ = value - kFrameWidth; }
-    void SetHeight(int32_t value) { clientHeight_ = value - kFrameHeight; }
+    void SetWidth(int32_t value);
+    void SetHeight(int32_t value);
     int32_t ScaleWidth() const { return clientWidth_; }
     int32_t ScaleHeight() const { return clientHeight_; }
     void SetClientSize(int32_t width, int32_t height);
+    // Left, Top and the outer Width and Height at once.
+    void Move(int32_t left, int32_t top, int32_t width, int32_t height);
 
     bool Loaded() const { return loaded_; }
     bool Visible() const { return visible_; }
@@ -108,9 +116,7 @@ public:
 
     FormEvents& Events() { return events_; }
 
-    // For the host: the form became the active window.
-    void Activate();
-    // For SetWindowPos.
+    // For SetWindowPos: puts the form in front of all others that are not, or ends that.
     void SetTopMost(bool value);
     // The form itself, kept alive while something of it runs (null for a form that
     // was not made by make_shared).
@@ -122,9 +128,20 @@ public:
 private:
     friend class Control;
     friend class CommandButton;
+    friend class WindowManager;
+    // Tells the backend's change sink, if one is attached, that something drawn changed.
+    void Notify(Change change);
+    void Notify(Control& control, Change change, int32_t item);
     void Register(Control& control);
     void Unregister(Control& control);
     void MoveFocus(Control* to);
+    void SetActiveControl(Control* control);
+    void SetPosition(int32_t left, int32_t top, int32_t clientWidth, int32_t clientHeight);
+    void SetDefaultButton(CommandButton* button);
+    void SetCancelButton(CommandButton* button);
+    // The window manager made it the active window: raises Activate, then gives the
+    // focus to the first control in tab order when none has it.
+    void Activate();
 
     std::string name_;
     Hwnd hwnd_;
@@ -136,7 +153,6 @@ private:
     bool modal_ = false;
     bool topMost_ = false;
     bool unloading_ = false;
-    bool shownToHost_ = false;
     std::vector<Control*> controls_;
     std::vector<Control*> tabOrder_;
     Control* active_ = nullptr;
@@ -144,6 +160,7 @@ private:
     uint64_t focusMoves_ = 0;
     CommandButton* defaultButton_ = nullptr;
     CommandButton* cancelButton_ = nullptr;
+    ChangeSink* sink_ = nullptr;
     FormEvents events_;
 };
 

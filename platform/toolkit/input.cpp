@@ -2,13 +2,16 @@
 
 #include <map>
 
+#include "platform/text/text.h"
+#include "platform/toolkit/backend_window_manager.h"
 #include "platform/toolkit/combo_box.h"
 #include "platform/toolkit/controls.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/text_box.h"
-#include "platform/toolkit/utf8.h"
 
 namespace platform::toolkit::input {
+
+namespace text = platform::text;
 
 namespace {
 
@@ -96,7 +99,7 @@ bool Clickable(const Control& control) { return Refusal(control).empty(); }
 std::string Refusal(const Form& form) {
     if (!form.Loaded()) return "form " + form.Name() + " is not loaded";
     if (!form.Visible()) return "form " + form.Name() + " is hidden";
-    const auto& modal = Form::ModalForms();
+    const auto& modal = WindowManager::Get().ModalForms();
     if (!modal.empty() && modal.back() != &form) return "modal form " + modal.back()->Name() + " is open above " + form.Name();
     return "";
 }
@@ -120,9 +123,9 @@ void Character(Form& form, char32_t character) {
         Deliver(form, kWideCharacterKey, character);
 }
 
-void Text(Form& form, std::string_view text) {
+void Text(Form& form, std::string_view typed) {
     auto keep = form.KeepAlive();
-    for (char32_t c : detail::Characters(text)) Character(form, c);
+    for (char32_t c : text::Characters(typed)) Character(form, c);
 }
 
 void Keys(Form& form, std::string_view keys) {
@@ -150,9 +153,8 @@ void Keys(Form& form, std::string_view keys) {
                 continue;
             }
         }
-        size_t next = i + 1;
-        while (next < keys.size() && (static_cast<unsigned char>(keys[next]) & 0xC0) == 0x80) ++next;
-        for (char32_t c : detail::Characters(keys.substr(i, next - i))) Character(form, c);
+        size_t next = i + text::ByteOffset(keys.substr(i), 1);
+        for (char32_t c : text::Characters(keys.substr(i, next - i))) Character(form, c);
         i = next;
     }
 }

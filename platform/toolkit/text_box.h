@@ -4,7 +4,8 @@
 // What the program relies on:
 // - Setting Text to what it already holds does nothing; setting another text raises
 //   Change once and puts the caret at the start (SelStart 0, SelLength 0).
-// - Positions and lengths of the selection count characters (Unicode code points).
+// - Positions and lengths of the selection count characters as platform/text counts
+//   them (Unicode code points; bytes that are not UTF-8 count as it says).
 //   Values outside the text are clamped as an edit control does: a start past the end
 //   is the end, a negative start is 0; a negative length is 0 and a length past the
 //   end reaches the end. Setting SelStart makes the selection empty at that place.
@@ -33,7 +34,7 @@ public:
     std::string Text() const { return text_; }
     void SetText(const std::string& value);
     bool Locked() const { return locked_; }
-    void SetLocked(bool value) { locked_ = value; }
+    void SetLocked(bool value);
 
     int32_t SelStart() const { return selStart_; }
     void SetSelStart(int32_t value);
@@ -59,6 +60,11 @@ protected:
     void Assign(std::string text, int32_t selStart, int32_t selLength);
 
 private:
+    // Puts a text and a clamped selection in place, announcing what changed; true when
+    // the text changed.
+    bool Put(std::string text, int32_t selStart, int32_t selLength);
+    void Select(int32_t start, int32_t length);
+
     std::string text_;
     bool locked_ = false;
     int32_t selStart_ = 0;
@@ -70,7 +76,7 @@ public:
     TextBox(Form& form, std::string name, int16_t index = -1);
     // A multi-line box takes Enter as a line break when its form has no default button.
     bool MultiLine() const { return multiLine_; }
-    void SetMultiLine(bool value) { multiLine_ = value; }
+    void SetMultiLine(bool value);
 
 private:
     bool multiLine_ = false;

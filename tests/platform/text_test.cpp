@@ -19,6 +19,19 @@ TEST(Text, CountsAndCutsByCharacterNeverSplittingOne) {
     EXPECT_EQ(text::Mid(s, 9), "");
 }
 
+TEST(Text, BytesThatAreNotUtf8AreOneCharacterEachReadAsTheReplacementCharacter) {
+    const std::string s = "a\x80" "b\xE2\x82" "c\xF0\x9F\x93";  // a stray byte, then two sequences cut short
+    EXPECT_EQ(text::Len(s), 6);
+    EXPECT_EQ(text::Characters(s), (std::u32string{U'a', 0xFFFD, U'b', 0xFFFD, U'c', 0xFFFD}));
+    EXPECT_EQ(text::ByteOffset(s, 1), 1u);
+    EXPECT_EQ(text::ByteOffset(s, 4), 5u);
+    EXPECT_EQ(text::ByteOffset(s, 5), 6u);
+    EXPECT_EQ(text::ByteOffset(s, 99), s.size());
+    EXPECT_EQ(text::ByteOffset(s, -1), 0u);
+    EXPECT_EQ(text::Mid(s, 4, 1), "\xE2\x82");
+    EXPECT_EQ(text::Characters("R\xC3\xA9\xE2\x82\xAC\xF0\x9F\x93\x81"), (std::u32string{U'R', 0xE9, 0x20AC, 0x1F4C1}));
+}
+
 TEST(Text, InStrIsOneBasedAndCountsCharacters) {
     EXPECT_EQ(text::InStr("05-123-Smith House", "-"), 3);
     EXPECT_EQ(text::InStr(4, "05-123-Smith House", "-"), 7);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/errors/errors.h"
+#include "platform/toolkit/backend_window_manager.h"
 #include "platform/toolkit/input.h"
 #include "platform/toolkit/window_calls.h"
 #include "tests/platform/toolkit_test_form.h"
@@ -23,7 +24,7 @@ TEST_F(FormTest, AModalShowReturnsOnlyOnceThePersonHasUnloadedTheForm) {
         EXPECT_EQ(&shown, dialog.get());
         EXPECT_TRUE(dialog->Modal());
         EXPECT_EQ(Form::ModalForms(), std::vector<Form*>{dialog.get()});
-        EXPECT_EQ(machine.Toolkit().ActiveForm(), dialog.get());
+        EXPECT_EQ(WindowManager::Get().ActiveForm(), dialog.get());
         machine.Person().Type(dialog->name, "ok");
         machine.Person().Click(dialog->ok);
         dialog->Unload();
@@ -47,7 +48,7 @@ TEST_F(FormTest, WhileAModalFormIsOpenTheFormsBelowRefuseInputAndAreActivatedAga
     });
     dialog->Show(vbModal);
     EXPECT_EQ(form->Take(), (Log{"Form.Activate"}));
-    EXPECT_EQ(machine.Toolkit().ActiveForm(), form.get());
+    EXPECT_EQ(WindowManager::Get().ActiveForm(), form.get());
     EXPECT_EQ(machine.Person().TakeProblems(),
               std::vector<std::string>{"cannot click frmTest.cmdOk: modal form frmTest is open above frmTest"});
 }
@@ -111,7 +112,7 @@ TEST_F(FormTest, UnloadRaisesItsEventOnceThenHidesAndForgetsTheFocus) {
     EXPECT_FALSE(form->Loaded());
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(form->ActiveControl(), nullptr);
-    EXPECT_TRUE(machine.Toolkit().OpenForms().empty());
+    EXPECT_TRUE(WindowManager::Get().OpenForms().empty());
     EXPECT_EQ(machine.Toolkit().Journal().back(), "unload frmTest");
 }
 
@@ -120,11 +121,11 @@ TEST_F(FormTest, AHiddenFormKeepsItsFocusAndComesBackWithIt) {
     form->Take();
     form->SetVisible(false);
     EXPECT_FALSE(form->Visible());
-    EXPECT_EQ(machine.Toolkit().ActiveForm(), nullptr);
+    EXPECT_EQ(WindowManager::Get().ActiveForm(), nullptr);
     form->SetVisible(true);
     EXPECT_EQ(form->Take(), (Log{"Form.Activate"}));
     EXPECT_EQ(form->ActiveControl(), &form->check);
-    EXPECT_EQ(machine.Toolkit().ActiveForm(), form.get());
+    EXPECT_EQ(WindowManager::Get().ActiveForm(), form.get());
 }
 
 TEST_F(FormTest, TheOuterSizeIsTheClientAreaWithBordersAndTitleBar) {

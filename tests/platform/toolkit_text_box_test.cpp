@@ -1,6 +1,7 @@
 // The text box: its text and change event, its selection, and a person's keys.
 #include <gtest/gtest.h>
 
+#include "platform/text/text.h"
 #include "platform/toolkit/input.h"
 #include "tests/platform/toolkit_test_form.h"
 
@@ -144,6 +145,27 @@ TEST_F(TextBoxTest, ACharacterBeyondAKeyCodeIsAnnouncedAsMinusOneAndTypedAsItsel
     form->onKeyPress = [](Control&, int16_t& key) { key = 'z'; };
     input::Text(*form, "\xE9\x80\x80");
     EXPECT_EQ(form->name.Text(), "a\xE9\x80\x80\xF0\x9F\x98\x80z");
+}
+
+TEST_F(TextBoxTest, BytesThatAreNotUtf8AreCharactersAsPlatformTextCountsThem) {
+    TextBox& box = form->name;
+    const std::string bad = "a\x80" "b\xE2\x82" "c\xFF";  // a stray byte, a sequence cut short, a byte never UTF-8
+    box.SetText(bad);
+    EXPECT_EQ(box.TextLength(), 6);
+    EXPECT_EQ(box.TextLength(), platform::text::Len(bad));
+    box.SetSelStart(1);
+    box.SetSelLength(1);
+    EXPECT_EQ(box.SelText(), "\x80");
+    box.SetSelStart(3);
+    box.SetSelLength(2);
+    EXPECT_EQ(box.SelText(), "\xE2\x82" "c");
+    box.SetSelStart(4);
+    input::Key(*form, vbKeyBack);  // the sequence cut short goes whole
+    EXPECT_EQ(box.Text(), "a\x80" "bc\xFF");
+    box.SetSelStart(5);
+    input::Text(*form, "\xFE");  // typed, it arrives as U+FFFD
+    EXPECT_EQ(box.Text(), "a\x80" "bc\xFF\xEF\xBF\xBD");
+    EXPECT_EQ(box.SelStart(), 6);
 }
 
 // A program completing what is typed may set the selection past the end of the text

@@ -1,98 +1,50 @@
-// The headless toolkit's forms: showing, activation, modal forms handed to the
-// person, and the window calls, all recorded.
-#include <algorithm>
-
+// The headless toolkit's forms: what is shown and placed, recorded; modal forms
+// handed to the person.
 #include "hosts/sim/host/headless_toolkit.h"
+#include "platform/toolkit/backend_window_manager.h"
 #include "platform/toolkit/combo_box.h"
-#include "platform/toolkit/input.h"
 
 namespace sim {
 
-void HeadlessToolkit::MakeActive(Form& form) {
-    auto it = std::find_if(open_.begin(), open_.end(), [&](const Open& o) { return o.form == &form; });
-    Open entry = it != open_.end() ? std::move(*it) : Open{&form, form.weak_from_this().lock()};
-    if (it != open_.end()) open_.erase(it);
-    open_.push_back(std::move(entry));
-    active_ = &form;
+using platform::toolkit::Change;
+using platform::toolkit::WindowManager;
+
+void HeadlessToolkit::Shown(Form& form) {
+    formsShown_.push_back({form.Name(), form.Caption(), form.Modal(), form.hWnd()});
+    Record((form.Modal() ? "show modal " : "show ") + form.Name());
+    WindowManager::Get().Attach(form, this);
 }
 
-void HeadlessToolkit::ShowModeless(Form& form) {
-    formsShown_.push_back({form.Name(), form.Caption(), false, form.hWnd()});
-    Record("show " + form.Name());
-    if (active_ == &form) return;
-    MakeActive(form);
-    form.Activate();
-}
-
-void HeadlessToolkit::ShowModal(Form& form) {
-    formsShown_.push_back({form.Name(), form.Caption(), true, form.hWnd()});
-    Record("show modal " + form.Name());
-    MakeActive(form);
-    form.Activate();
+void HeadlessToolkit::RunModal(Form& form) {
     person_->RunModal(form);
-    if (form.Loaded()) {
+    if (form.Loaded())
         person_->Unexpected("modal form " + form.Name() + " \"" + form.Caption() +
                             "\" was still open when the person was done; it was unloaded");
-        form.Unload();
-    }
-    // The form below takes over: the next modal form, else the form active before.
-    Form* below = nullptr;
-    for (Form* modal : Form::ModalForms())
-        if (modal != &form) below = modal;
-    if (!below)
-        for (const Open& entry : open_)
-            if (entry.form != &form && entry.form->Visible()) below = entry.form;
-    if (below) {
-        MakeActive(*below);
-        below->Activate();
-    }
 }
 
-void HeadlessToolkit::Hidden(Form& form) {
-    Record("hide " + form.Name());
-    if (active_ == &form) active_ = nullptr;
-}
+void HeadlessToolkit::Hidden(Form& form) { Record("hide " + form.Name()); }
 
 void HeadlessToolkit::Unloaded(Form& form) {
     Record("unload " + form.Name());
-    if (active_ == &form) active_ = nullptr;
-    auto it = std::find_if(open_.begin(), open_.end(), [&](const Open& o) { return o.form == &form; });
-    if (it == open_.end()) return;
-    auto hold = std::move(it->hold);  // let go once this call is over
-    open_.erase(it);
+    WindowManager::Get().Attach(form, nullptr);
 }
 
-void HeadlessToolkit::WindowPosChanged(Form& form) {
+void HeadlessToolkit::ZOrderChanged(Form& form) {
     Record("windowpos " + form.Name() + (form.TopMost() ? " topmost" : ""));
 }
 
-void HeadlessToolkit::SendKeys(std::string_view keys, bool /*wait*/) {
-    Record("sendkeys " + std::string(keys));
-    if (Form* form = ActiveForm()) platform::toolkit::input::Keys(*form, keys);
-}
-
-void HeadlessToolkit::DropDownChanged(platform::toolkit::ComboBox& box) {
-    Record(std::string(box.DroppedDown() ? "dropdown open " : "dropdown close ") + box.DisplayName());
-}
+void HeadlessToolkit::SendingKeys(std::string_view keys) { Record("sendkeys " + std::string(keys)); }
 
 void HeadlessToolkit::MousePointerChanged(int16_t pointer) { Record("mousepointer " + std::to_string(pointer)); }
 
-Form* HeadlessToolkit::ActiveForm() const {
-    const auto& modal = Form::ModalForms();
-    if (!modal.empty()) return modal.back();
-    return active_ && active_->Visible() ? active_ : nullptr;
+void HeadlessToolkit::ControlChanged(Control& control, Change change, int32_t /*item*/) {
+    if (change != Change::DroppedDown) return;
+    auto& box = static_cast<platform::toolkit::ComboBox&>(control);
+    Record(std::string(box.DroppedDown() ? "dropdown open " : "dropdown close ") + box.DisplayName());
 }
 
-std::vector<Form*> HeadlessToolkit::OpenForms() const {
-    std::vector<Form*> forms;
-    for (const Open& entry : open_) forms.push_back(entry.form);
-    return forms;
-}
+void HeadlessToolkit::FormChanged(Form&, Change) {}
 
-Form* HeadlessToolkit::FindForm(std::string_view name) const {
-    for (auto it = open_.rbegin(); it != open_.rend(); ++it)
-        if (it->form->Name() == name) return it->form;
-    return nullptr;
-}
+Form* HeadlessToolkit::FindForm(std::string_view name) const { return WindowManager::Get().FindForm(name); }
 
 }  // namespace sim

@@ -24,18 +24,37 @@ bool IsAscii(std::string_view s) {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
-// Byte offset of the code point with the 0-based index cp (the end when past it).
-size_t Offset(std::string_view s, long cp) {
+}  // namespace
+
+// ICU's U8_NEXT steps over an ill-formed sequence as one code point (its maximal
+// subpart, as Unicode recommends) and gives it a negative value.
+size_t ByteOffset(std::string_view s, long n) {
     int32_t i = 0;
     const auto* bytes = reinterpret_cast<const uint8_t*>(s.data());
     int32_t length = int32_t(s.size());
-    for (long n = 0; n < cp && i < length; ++n) {
+    for (long k = 0; k < n && i < length; ++k) {
         UChar32 c;
         U8_NEXT(bytes, i, length, c);
         (void)c;
     }
     return size_t(i);
 }
+
+std::u32string Characters(std::string_view s) {
+    std::u32string out;
+    out.reserve(s.size());
+    int32_t i = 0;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(s.data());
+    int32_t length = int32_t(s.size());
+    while (i < length) {
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        out += c < 0 ? U'\uFFFD' : char32_t(c);
+    }
+    return out;
+}
+
+namespace {
 
 icu::UnicodeString Wide(std::string_view s) {
     return icu::UnicodeString::fromUTF8(icu::StringPiece(s.data(), int32_t(s.size())));
@@ -55,7 +74,7 @@ size_t MatchAt(std::string_view hay, size_t at, std::string_view needle, long ne
         return std::string_view::npos;
     }
     std::string_view rest = hay.substr(at);
-    size_t bytes = Offset(rest, needleLen);
+    size_t bytes = ByteOffset(rest, needleLen);
     if (Equal(rest.substr(0, bytes), needle, Compare::Text)) return bytes;
     return std::string_view::npos;
 }
@@ -79,22 +98,22 @@ long Len(std::string_view s) {
 
 std::string Left(std::string_view s, long n) {
     if (n <= 0) return {};
-    return std::string(s.substr(0, Offset(s, n)));
+    return std::string(s.substr(0, ByteOffset(s, n)));
 }
 
 std::string Right(std::string_view s, long n) {
     if (n <= 0) return {};
     long length = Len(s);
     if (n >= length) return std::string(s);
-    return std::string(s.substr(Offset(s, length - n)));
+    return std::string(s.substr(ByteOffset(s, length - n)));
 }
 
 std::string Mid(std::string_view s, long start, long length) {
     if (start < 1) start = 1;
-    size_t from = Offset(s, start - 1);
+    size_t from = ByteOffset(s, start - 1);
     std::string_view rest = s.substr(from);
     if (length < 0) return std::string(rest);
-    return std::string(rest.substr(0, Offset(rest, length)));
+    return std::string(rest.substr(0, ByteOffset(rest, length)));
 }
 
 long InStr(long start, std::string_view hay, std::string_view needle, Compare cmp) {
@@ -103,7 +122,7 @@ long InStr(long start, std::string_view hay, std::string_view needle, Compare cm
     if (start > hayLen + (needle.empty() ? 1 : 0)) return 0;
     if (needle.empty()) return start;
     long needleLen = Len(needle);
-    size_t at = Offset(hay, start - 1);
+    size_t at = ByteOffset(hay, start - 1);
     const auto* bytes = reinterpret_cast<const uint8_t*>(hay.data());
     int32_t length = int32_t(hay.size());
     for (long pos = start; pos + needleLen - 1 <= hayLen; ++pos) {
