@@ -38,6 +38,7 @@ public:
 // The object a failure is handed over as.
 class Held final : public IErrObject {
 public:
+    // NOLINTNEXTLINE(bugprone-throw-keyword-missing): the failure is kept, not raised
     explicit Held(ErrorInfo failure) : failure_(std::move(failure)) {}
     int32_t Number() override { return failure_.Number; }
     std::string Description() override { return failure_.Description; }

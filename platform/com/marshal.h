@@ -67,8 +67,7 @@ struct MarshalScalar {
         else return T(abi::LongOf(value));
     }
     static void ToVariant(T value, abi::VARIANT& target) {
-        if constexpr (std::is_same_v<T, bool>) abi::SetVariant(target, value);
-        else if constexpr (std::is_same_v<T, int16_t>) abi::SetVariant(target, value);
+        if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, int16_t>) abi::SetVariant(target, value);
         else if constexpr (std::is_floating_point_v<T>) abi::SetVariant(target, double(value));
         else abi::SetVariant(target, int32_t(value));
     }

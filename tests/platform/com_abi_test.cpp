@@ -56,6 +56,25 @@ TEST(ComAbi, ATwoDimensionalArrayKeepsColumnsAndRows) {
     abi::SafeArrayDestroy(copy);
 }
 
+TEST(ComAbi, AnArrayNoRuntimeCouldMakeIsRefusedNotCopied) {
+    struct {
+        abi::SAFEARRAY head;
+        abi::SAFEARRAYBOUND more[64];
+    } foreign{};
+    abi::VARIANT cells[1]{};
+    foreign.head.fFeatures = 0x0800;  // of variants, as Windows marks them
+    foreign.head.pvData = cells;
+    foreign.head.cDims = 65;  // one element in each of more dimensions than an array may have
+    for (auto& bound : foreign.more) bound = {1, 0};
+    foreign.head.rgsabound[0] = {1, 0};
+    abi::SAFEARRAY* copy = &foreign.head;
+    EXPECT_EQ(abi::SafeArrayCopy(&foreign.head, &copy), abi::hr::InvalidArg);
+    EXPECT_EQ(copy, nullptr);
+    foreign.head.cDims = 2;  // elements claimed without their data
+    foreign.head.pvData = nullptr;
+    EXPECT_EQ(abi::SafeArrayCopy(&foreign.head, &copy), abi::hr::InvalidArg);
+}
+
 TEST(ComAbi, ValuesConvertAsTheRuntimeConvertsThem) {
     abi::Variant text;
     abi::SetVariant(*text.get(), std::string_view(" -12 "));

@@ -19,7 +19,6 @@
 
 namespace sim::runner {
 
-namespace fs = std::filesystem;
 using scenario::Step;
 using scenario::Token;
 

@@ -187,6 +187,9 @@ HRESULT SafeArrayCopy(SAFEARRAY* array, SAFEARRAY** copy) {
     if (!copy) return hr::InvalidArg;
     *copy = nullptr;
     if (!array) return hr::Ok;
+    // An array this runtime did not make may claim more dimensions than any array it
+    // makes, or elements without data: neither is copied.
+    if (array->cDims == 0 || array->cDims > 64 || (!array->pvData && ElementCount(array) > 0)) return hr::InvalidArg;
     SAFEARRAYBOUND bounds[64];
     for (uint16_t d = 0; d < array->cDims; ++d) bounds[d] = array->rgsabound[array->cDims - 1 - d];
     SAFEARRAY* result = SafeArrayCreate(ElementType(array), array->cDims, bounds);
