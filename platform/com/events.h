@@ -20,13 +20,31 @@ template <class Sink>
 class EventSource {
 public:
     void Advise(Sink* sink) {
-        if (sink && std::find(sinks_.begin(), sinks_.end(), sink) == sinks_.end()) sinks_.push_back(sink);
+        if (!sink || Advised(sink)) return;
+        sinks_.push_back(sink);
+        if (sinks_.size() > 1) return;
+        try {
+            Listened(true);
+        } catch (...) {
+            sinks_.clear();
+            throw;
+        }
     }
-    void Unadvise(Sink* sink) { sinks_.erase(std::remove(sinks_.begin(), sinks_.end(), sink), sinks_.end()); }
+    void Unadvise(Sink* sink) {
+        const auto before = sinks_.size();
+        sinks_.erase(std::remove(sinks_.begin(), sinks_.end(), sink), sinks_.end());
+        if (before != 0 && sinks_.empty()) Listened(false);
+    }
     bool Advised(const Sink* sink) const { return std::find(sinks_.begin(), sinks_.end(), sink) != sinks_.end(); }
 
 protected:
     ~EventSource() = default;
+
+    // Told when the first sink advises (true) and when the last one leaves (false): an
+    // object standing for one elsewhere connects to that one's events only while
+    // somebody listens here. A failure to connect undoes the first Advise; leaving
+    // never fails.
+    virtual void Listened(bool listened) { (void)listened; }
 
     // Raises an event to every sink advised now. A sink that unadvises meanwhile is
     // skipped; a failure escaping a sink's handler stays at this seam.

@@ -1,74 +1,73 @@
-// Outlook's objects across the binary boundary between the host and the add-in.
+// Outlook's objects across a binary boundary (between Outlook and an add-in, or
+// between two libraries): they cross as IDispatch objects only, as Outlook's own
+// objects do, with their events on connection points.
+//
+// - Export: a stand-in (outlook_clients.h) crosses as the object it stands for; any
+//   other object is served (outlook_served.h): its members by name through IDispatch,
+//   its events through a connection point with Outlook's published ids.
+// - Import: an object this module serves comes back as itself; any other object
+//   arrives as a stand-in calling it by name.
 #pragma once
 
-#include <atomic>
 #include <memory>
 
 #include "platform/com/abi.h"
+#include "platform/com/bridge.h"
 #include "platform/com/marshal.h"
 #include "platform/outlook/outlook.h"
+#include "platform/outlook/outlook_clients.h"
 
-namespace platform::outlook {
+namespace platform::outlook::automation {
 
-// For now the host's objects cross as themselves, held in a bare binary object.
+// outlook_served.h: a new reference to the server of the object; the object behind a
+// server of this module, or null.
 template <class X>
-struct PassThrough {
-    static constexpr com::Guid kHeld = com::Guid::Parse("{5A4C6F52-3E0D-4B27-A1F0-6C0B1E7D2A90}");
-    struct Held final : com::abi::IUnknown {
-        com::abi::HRESULT QUILLET_STDCALL QueryInterface(const com::Guid& iid, void** out) override {
-            if (!out) return com::abi::hr::Pointer;
-            if (iid == com::abi::IID_IUnknown || iid == kHeld) {
-                *out = this;
-                AddRef();
-                return com::abi::hr::Ok;
-            }
-            *out = nullptr;
-            return com::abi::hr::NoInterface;
-        }
-        com::abi::ULONG QUILLET_STDCALL AddRef() override { return ++references; }
-        com::abi::ULONG QUILLET_STDCALL Release() override {
-            const com::abi::ULONG left = --references;
-            if (left == 0) delete this;
-            return left;
-        }
-        std::atomic<com::abi::ULONG> references{1};
-        std::shared_ptr<void> object;
-    };
+com::abi::IUnknown* Serve(const std::shared_ptr<X>& object);
+template <class X>
+std::shared_ptr<X> OwnServed(com::abi::IUnknown* pointer);
+
+template <class X>
+struct OutlookBridge {
     static com::abi::IUnknown* Export(const std::shared_ptr<X>& object) {
         if (!object) return nullptr;
-        auto* held = new Held;
-        held->object = object;
-        return held;
+        if (const auto* standIn = dynamic_cast<const com::ProxyBase*>(object.get())) {
+            standIn->Pointer()->AddRef();
+            return standIn->Pointer();
+        }
+        return Serve<X>(object);
     }
     static std::shared_ptr<X> Import(com::abi::IUnknown* pointer) {
         if (!pointer) return nullptr;
-        void* out = nullptr;
-        if (com::abi::Failed(pointer->QueryInterface(kHeld, &out)) || !out) Raise(13, "Type mismatch");
-        auto* held = static_cast<Held*>(static_cast<com::abi::IUnknown*>(out));
-        std::shared_ptr<X> object = std::static_pointer_cast<X>(held->object);
-        held->Release();
-        return object;
+        if (auto own = OwnServed<X>(pointer)) return own;
+        return StandInFor<X>(pointer);
     }
 };
 
-}  // namespace platform::outlook
+}  // namespace platform::outlook::automation
 
-template <>
-struct platform::com::Bridge<platform::outlook::Application> : platform::outlook::PassThrough<platform::outlook::Application> {};
-template <>
-struct platform::com::Bridge<platform::outlook::NameSpace> : platform::outlook::PassThrough<platform::outlook::NameSpace> {};
-template <>
-struct platform::com::Bridge<platform::outlook::MAPIFolder> : platform::outlook::PassThrough<platform::outlook::MAPIFolder> {};
-template <>
-struct platform::com::Bridge<platform::outlook::Inspectors> : platform::outlook::PassThrough<platform::outlook::Inspectors> {};
-template <>
-struct platform::com::Bridge<platform::outlook::Inspector> : platform::outlook::PassThrough<platform::outlook::Inspector> {};
-template <>
-struct platform::com::Bridge<platform::outlook::MailItem> : platform::outlook::PassThrough<platform::outlook::MailItem> {};
-template <>
-struct platform::com::Bridge<platform::outlook::AppointmentItem>
-    : platform::outlook::PassThrough<platform::outlook::AppointmentItem> {};
-template <>
-struct platform::com::Bridge<platform::outlook::ContactItem> : platform::outlook::PassThrough<platform::outlook::ContactItem> {};
-template <>
-struct platform::com::Bridge<platform::outlook::Attachment> : platform::outlook::PassThrough<platform::outlook::Attachment> {};
+#define QUILLET_OUTLOOK_BRIDGE(X)                                                       \
+    template <>                                                                         \
+    struct platform::com::Bridge<platform::outlook::X>                                  \
+        : platform::outlook::automation::OutlookBridge<platform::outlook::X> {}
+QUILLET_OUTLOOK_BRIDGE(Application);
+QUILLET_OUTLOOK_BRIDGE(NameSpace);
+QUILLET_OUTLOOK_BRIDGE(Recipient);
+QUILLET_OUTLOOK_BRIDGE(MAPIFolder);
+QUILLET_OUTLOOK_BRIDGE(Inspectors);
+QUILLET_OUTLOOK_BRIDGE(Inspector);
+QUILLET_OUTLOOK_BRIDGE(OutlookItem);
+QUILLET_OUTLOOK_BRIDGE(MailItem);
+QUILLET_OUTLOOK_BRIDGE(AppointmentItem);
+QUILLET_OUTLOOK_BRIDGE(ContactItem);
+QUILLET_OUTLOOK_BRIDGE(Attachments);
+QUILLET_OUTLOOK_BRIDGE(Recipients);
+QUILLET_OUTLOOK_BRIDGE(Attachment);
+QUILLET_OUTLOOK_BRIDGE(CommandBars);
+QUILLET_OUTLOOK_BRIDGE(CommandBar);
+QUILLET_OUTLOOK_BRIDGE(CommandBarControls);
+QUILLET_OUTLOOK_BRIDGE(CommandBarControl);
+QUILLET_OUTLOOK_BRIDGE(CommandBarButton);
+#undef QUILLET_OUTLOOK_BRIDGE
+
+// The serving side's templates, after the bridges they use.
+#include "platform/outlook/outlook_served.h"

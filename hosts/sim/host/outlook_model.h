@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "hosts/sim/host/outlook_application.h"
+#include "hosts/sim/host/outlook_automation.h"
 #include "hosts/sim/host/outlook_faults.h"
 #include "hosts/sim/host/outlook_inspector.h"
 #include "hosts/sim/host/outlook_items.h"
@@ -102,6 +103,8 @@ public:
     // The add-in's buttons on the window in front: how many, and the first one's caption.
     int32_t AddinButtonCount() const;
     std::string AddinButtonCaption() const;
+    // What the add-ins called and heard through the automation interfaces.
+    const OutlookAutomation& Automation() const { return automation_; }
 
 private:
     struct Connection {
@@ -116,6 +119,7 @@ private:
     // Calls into an add-in: whatever escapes it stays here and is noted.
     void CallAddIn(const std::string& progId, const char* call, const std::function<void()>& body);
 
+    OutlookAutomation automation_;
     std::shared_ptr<OutlookFaults> faults_ = std::make_shared<OutlookFaults>();
     std::shared_ptr<MailStore> store_ = std::make_shared<MailStore>();
     std::shared_ptr<OutlookWindows> windows_ = OutlookWindows::Create();

@@ -1,6 +1,6 @@
 // "What must hold": controls, forms, the focus, the add-in's fields and database
-// object, files, folders, INI entries, query results, the mail item, the button and
-// the shell. (Message files and the outbox: steps_messages.cpp.)
+// object, files, folders, INI entries, query results, the mail item, the button, the
+// automation traffic and the shell. (Message files and the outbox: steps_messages.cpp.)
 #include <dlfcn.h>
 
 #include <fstream>
@@ -181,6 +181,16 @@ void Session::Expect(const Step& step) {
         CheckEquals("the button's caption", outlook_->AddinButtonCaption(), At(step, 4));
     } else if (what == "buttons") {
         CheckEquals("the number of buttons", std::to_string(outlook_->AddinButtonCount()), At(step, 3));
+    } else if (what == "automation") {
+        // expect automation "SaveAs" = 1   /   expect automation event "CommandBarButton.Click" = 1
+        const OutlookAutomation& automation = outlook_->Automation();
+        if (step.IsWord(2, "event")) {
+            const std::string& event = StringAt(step, 3);
+            CheckEquals("the sinks event " + event + " reached", std::to_string(automation.Events(event)), At(step, 5));
+        } else {
+            const std::string& member = StringAt(step, 2);
+            CheckEquals("the calls of " + member, std::to_string(automation.Calls(member)), At(step, 4));
+        }
     } else if (what == "shell") {
         const auto& journal = shell_->Journal();
         Require(!journal.empty(), "nothing was opened");
