@@ -16,7 +16,7 @@
 #include "platform/com/unknown.h"
 
 #if defined(_WIN32)
-#define QUILLET_EXPORT extern "C" __declspec(dllexport)
+#define QUILLET_EXPORT extern "C"  // the module definition file names the exports
 #else
 #define QUILLET_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
