@@ -5,10 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"${JOBS:-2}"
-if [ -x build/bin/quillet-sim ] && compgen -G "tests/scenarios/*.scn" >/dev/null; then
-  build/bin/quillet-sim tests/scenarios/*.scn
-else
-  echo "quillet-sim is not built yet; running the unit tests instead"
-  ctest --test-dir build --output-on-failure -j"${JOBS:-2}"
-fi
+cmake --build build -j"${JOBS:-2}" --target quillet-sim
+build/bin/quillet-sim tests/scenarios/*.scn

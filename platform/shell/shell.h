@@ -43,11 +43,9 @@ public:
     virtual int32_t Run(const Call& call) = 0;
 };
 
-// Installs the backend; without one, calls are recorded in the process-wide journal
-// below and succeed.
+// Installs the backend (nullptr removes it). Without one, on Windows the system's own
+// calls run; here nobody opens anything: ShellExecuteA answers 31 (no application is
+// associated) and WinExec 0, while SleepEx sleeps.
 void Install(std::shared_ptr<Backend> backend);
-// Every call made since the journal was last cleared.
-const std::vector<Call>& Journal();
-void ClearJournal();
 
 }  // namespace platform::shell

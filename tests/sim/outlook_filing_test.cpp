@@ -3,6 +3,7 @@
 // real add-in does, cut to the calls Outlook sees.
 #include <gtest/gtest.h>
 
+#include "hosts/mail/msg_file.h"
 #include "outlook_recorder.h"
 #include "platform/files/posix/prefix.h"
 
@@ -60,7 +61,7 @@ TEST_F(OutlookFilingTest, TheButtonReplacesLeftoversAndAClickFilesAndSendsTheMai
     const auto& mail = outlook.CurrentMail()->State();
     EXPECT_TRUE(mail.sent);
     EXPECT_EQ(mail.saved, std::vector<std::string>{"P:\\Jobs\\Roof.msg"});
-    EXPECT_NE(machine.Read("P:\\Jobs\\Roof.msg").find("<BODY>Hi</BODY><P>P:\\Jobs\\Roof.msg</P>"), std::string::npos);
+    EXPECT_EQ(mail::ReadMsg(machine.Read("P:\\Jobs\\Roof.msg")).html, "<BODY>Hi</BODY><P>P:\\Jobs\\Roof.msg</P>");
     EXPECT_FALSE(window->IsOpen()) << "the sent mail's window closed while its button's click ran";
     EXPECT_TRUE(window->Bars()->Tagged(kTag).empty());
 }
@@ -76,7 +77,7 @@ TEST_F(OutlookFilingTest, TheOlderWindowsButtonReachesTheAddInThroughTheNewerOne
     EXPECT_TRUE(outlook.Window(1)->Mail()->State().sent);
     EXPECT_FALSE(newer->Mail()->State().sent);
     EXPECT_EQ(outlook.ActiveWindow(), newer);
-    EXPECT_TRUE(machine.Read("P:\\Jobs\\Older.msg").starts_with("Subject: Older"));
+    EXPECT_EQ(mail::ReadMsg(machine.Read("P:\\Jobs\\Older.msg")).subject, "Older");
 }
 
 TEST_F(OutlookFilingTest, ARefusedSaveLeavesTheMailUnsentAndItsWindowOpen) {

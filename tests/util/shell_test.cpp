@@ -5,7 +5,7 @@ TEST_F(UtilTest, StartDocPassesEmptyParametersAndFolderAsNoStringAtAll) {
     int32_t hwnd = 77;
     EXPECT_GT(util->UtilStartDoc(hwnd, "open", "http://example.com/QuilletHelp.htm"), 32);
     EXPECT_GT(util->UtilStartDoc(hwnd, "open", "C:\\doc.txt", "-x", "C:\\ProgramData"), 32);
-    const auto& calls = platform::shell::Journal();
+    const auto& calls = machine.Shell().Journal();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].owner, 77);
     EXPECT_EQ(calls[0].verb, "open");
@@ -44,7 +44,7 @@ TEST_F(UtilTest, PlainSystemCalls) {
     EXPECT_GT(util->UtilWinExec("notepad.exe"), 31);
     EXPECT_EQ(util->UtilSleep(10, false), 0);
     EXPECT_NE(util->UtilGetDesktopWindow(), 0);
-    ASSERT_EQ(platform::shell::Journal().size(), 2u);
-    EXPECT_EQ(platform::shell::Journal()[0].file, "notepad.exe");
-    EXPECT_EQ(platform::shell::Journal()[1].number, 10);
+    ASSERT_EQ(machine.Shell().Journal().size(), 2u);
+    EXPECT_EQ(machine.Shell().Journal()[0].file, "notepad.exe");
+    EXPECT_EQ(machine.Shell().Journal()[1].number, 10);
 }

@@ -27,6 +27,7 @@ class SimNameSpace final : public ol::NameSpace {
 public:
     std::shared_ptr<ol::Recipient> CurrentUser() override { return std::make_shared<SimRecipient>(user_); }
     void SetUser(std::string name) { user_ = std::move(name); }
+    const std::string& User() const { return user_; }
 
 private:
     std::string user_ = "Outlook User";
@@ -45,6 +46,8 @@ public:
     // "11" reads back as "11.0.0.0".
     void SetMajorVersion(int32_t major) { version_ = std::to_string(major) + ".0.0.0"; }
     void SetUser(std::string name) { mapi_->SetUser(std::move(name)); }
+    // The current user's display name, read without the name space's armed failures.
+    const std::string& User() const { return mapi_->User(); }
     void RaiseQuit();
     void UseFaults(std::shared_ptr<OutlookFaults> faults) { faults_ = std::move(faults); }
 

@@ -18,6 +18,11 @@ inline constexpr int32_t Failed = int32_t(0x80004005u);        // E_FAIL: a meth
 inline constexpr int32_t ItemGone = int32_t(0x8004010Au);      // the item was moved or deleted
 inline constexpr int32_t InvalidArgument = 5;                  // "Invalid procedure call or argument"
 inline constexpr int32_t BadParameter = int32_t(0x80070057u);  // E_INVALIDARG
+// Windows' file failures as Outlook passes them on (HRESULTs of the Win32 errors).
+inline constexpr int32_t PathNotFound = int32_t(0x80070003u);      // no such folder
+inline constexpr int32_t AccessDenied = int32_t(0x80070005u);      // read-only, or a folder of that name
+inline constexpr int32_t SharingViolation = int32_t(0x80070020u);  // the file is in use
+inline constexpr int32_t DiskFull = int32_t(0x80070070u);          // no room left on the disk
 }  // namespace olerr
 
 // "Method 'Delete' of object 'CommandBarButton' failed", as Office says it.

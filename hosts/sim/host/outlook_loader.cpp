@@ -12,6 +12,7 @@ void Outlook::Start() {
     RefuseAfterQuit("start");
     if (started_) throw OutlookStepRefused("cannot start: Outlook is running already");
     started_ = true;
+    store_->Create();
     using platform::registry::Hive;
     for (const auto& progId : platform::registry::SubKeys(Hive::CurrentUser, kAddinsKey)) {
         auto behaviour =

@@ -2,7 +2,13 @@
 
 #include <utility>
 
+#include <filesystem>
+
+#include "hosts/mail/eml_file.h"
+#include "hosts/mail/mail_error.h"
 #include "platform/errors/frame.h"
+#include "platform/files/host_io.h"
+#include "platform/files/prefix.h"
 
 namespace sim {
 
@@ -121,12 +127,51 @@ std::shared_ptr<SimInspector> Outlook::OpenWindow(std::shared_ptr<ol::OutlookIte
     return windows_->Open(std::move(item), editor, std::move(bars));
 }
 
+namespace {
+
+// "Outlook User" -> "outlook.user@example.com": the address of the user's account.
+mail::Address UserAddress(const std::string& name) {
+    std::string local;
+    for (char c : name) {
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) local += c;
+        else if (c >= 'A' && c <= 'Z') local += char(c - 'A' + 'a');
+        else if (!local.empty() && local.back() != '.') local += '.';
+    }
+    while (!local.empty() && local.back() == '.') local.pop_back();
+    return {name, (local.empty() ? std::string("user") : local) + "@example.com"};
+}
+
+}  // namespace
+
 std::shared_ptr<SimInspector> Outlook::OpenMail(const MailSetup& setup) {
     auto bars = MakeInspectorCommandBars();
     auto standard = bars->Bar("Standard")->Row();
     for (int32_t i = 0; i < setup.leftoverButtons; ++i)
         standard->Place(ol::msoControlButton, 0, "Quil&let", kAddinButtonTag, false);
-    return OpenWindow(std::make_shared<SimMailItem>(setup, faults_), setup.editor, std::move(bars));
+    auto item = std::make_shared<SimMailItem>(setup, UserAddress(app_->User()), faults_, store_);
+    return OpenWindow(std::move(item), setup.editor, std::move(bars));
+}
+
+std::shared_ptr<SimInspector> Outlook::OpenMailFile(const std::string& windowsPath) {
+    RefuseAfterQuit("open a message file");
+    auto host = platform::files::Prefix::HostPath(windowsPath);
+    if (!host) throw OutlookStepRefused("cannot open " + windowsPath + ": its drive is not mapped");
+    if (!std::filesystem::is_regular_file(*host)) throw OutlookStepRefused("cannot open " + windowsPath + ": no such file");
+    mail::Message message;
+    try {
+        message = mail::ParseEml(platform::files::detail::ReadHostFile(*host).value_or(""), windowsPath);
+    } catch (const mail::MailError& e) {
+        throw OutlookStepRefused(std::string("cannot open the message: ") + e.what());
+    }
+    MailSetup setup{.subject = message.subject,
+                    .sent = true,
+                    .recipients = int32_t(message.recipients.size()),
+                    .attachments = int32_t(message.attachments.size()),
+                    .editor = message.html.empty() ? ol::olEditorText : ol::olEditorHTML,
+                    .body = message.body,
+                    .html = message.html};
+    setup.content = std::move(message);
+    return OpenMail(setup);
 }
 
 std::shared_ptr<SimInspector> Outlook::OpenAppointment() {

@@ -49,8 +49,8 @@ public:
     void SetUser(std::string name);
 
     // ---- Outlook's life and its add-ins
-    // Outlook starts: every add-in listed with LoadBehavior 3 is created by its ProgID
-    // and connected. One that cannot be created or has no connection interface is
+    // Outlook starts: it opens its mail store (making its folders), then every add-in
+    // listed with LoadBehavior 3 is created by its ProgID and connected. One that cannot be created or has no connection interface is
     // skipped and noted in Escaped().
     void Start();
     // Connects one add-in as Outlook does at start-up: OnConnection (startup mode),
@@ -76,7 +76,11 @@ public:
     const std::vector<std::string>& Escaped() const { return escaped_; }
 
     // ---- windows
+    // A new message is from the current user; Send puts it into the mail store's outbox.
     std::shared_ptr<SimInspector> OpenMail(const MailSetup& setup = {});
+    // Opens a received message from an internet message file (.eml) in the prefix;
+    // refused, naming the file and what is wrong, when it holds no message.
+    std::shared_ptr<SimInspector> OpenMailFile(const std::string& windowsPath);
     std::shared_ptr<SimInspector> OpenAppointment();
     std::shared_ptr<SimInspector> OpenContact();
     // By its number in opening order, from 1.
@@ -95,6 +99,7 @@ public:
     std::shared_ptr<SimInspector> Window(int32_t number) const { return windows_->Window(number); }
     // The mail item of the mail window opened or activated last, also once closed.
     std::shared_ptr<SimMailItem> CurrentMail() const;
+    const MailStore& Store() const { return *store_; }
     // The add-in's buttons on the window in front: how many, and the first one's caption.
     int32_t AddinButtonCount() const;
     std::string AddinButtonCaption() const;
@@ -113,6 +118,7 @@ private:
     void CallAddIn(const std::string& progId, const char* call, const std::function<void()>& body);
 
     std::shared_ptr<OutlookFaults> faults_ = std::make_shared<OutlookFaults>();
+    std::shared_ptr<MailStore> store_ = std::make_shared<MailStore>();
     std::shared_ptr<OutlookWindows> windows_ = OutlookWindows::Create();
     std::shared_ptr<SimApplication> app_ = std::make_shared<SimApplication>(windows_);
     std::vector<Connection> connected_;

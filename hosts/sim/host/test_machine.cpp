@@ -18,11 +18,12 @@ TestMachine::TestMachine() {
     platform::files::Prefix::Create(folder_);
     toolkit_ = std::make_shared<HeadlessToolkit>(person_);
     platform::toolkit::Install(toolkit_);
-    platform::shell::ClearJournal();
+    platform::shell::Install(shell_);
 }
 
 TestMachine::~TestMachine() {
     platform::toolkit::Install(nullptr);
+    platform::shell::Install(nullptr);
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
 }

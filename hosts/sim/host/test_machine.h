@@ -9,6 +9,7 @@
 
 #include "hosts/sim/host/headless_toolkit.h"
 #include "hosts/sim/host/person.h"
+#include "hosts/sim/host/shell_recorder.h"
 
 namespace sim {
 
@@ -21,6 +22,7 @@ public:
 
     ScriptedPerson& Person() { return person_; }
     HeadlessToolkit& Toolkit() { return *toolkit_; }
+    ShellRecorder& Shell() { return *shell_; }
     const std::filesystem::path& PrefixFolder() const { return folder_; }
 
     // The host file behind a Windows path (its drive must be mapped).
@@ -33,6 +35,7 @@ private:
     std::filesystem::path folder_;
     ScriptedPerson person_;
     std::shared_ptr<HeadlessToolkit> toolkit_;
+    std::shared_ptr<ShellRecorder> shell_ = std::make_shared<ShellRecorder>();
 };
 
 }  // namespace sim

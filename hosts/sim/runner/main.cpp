@@ -1,15 +1,19 @@
-// quillet-sim FILE.scn...: plays each scenario in a process of its own, against a
-// fresh prefix, the simulated Outlook and the headless toolkit, with the real add-in
-// and utility libraries loaded as Outlook loads them. One line per scenario (ok, or
-// FAIL with the file, the line and what happened instead), then "N passed, N failed".
+// quillet-sim [--keep DIR] FILE.scn...: plays each scenario in a process of its own,
+// against a fresh prefix, the simulated Outlook and the headless toolkit, with the real
+// add-in and utility libraries loaded as Outlook loads them. One line per scenario
+// (ok, or FAIL with the file, the line and what happened instead), then "N passed,
+// N failed". With --keep, each scenario's prefix stays for a person to look at: in DIR
+// for one scenario, in DIR/<scenario name> for several.
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "hosts/sim/runner/scenario.h"
 #include "hosts/sim/runner/session.h"
@@ -19,7 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Plays one scenario in this process; prints its line; 0 when it passed.
-int PlayOne(const std::string& file, const fs::path& libraries) {
+int PlayOne(const std::string& file, const fs::path& libraries, const std::optional<fs::path>& keep) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         std::printf("FAIL %s: cannot read the file\n", file.c_str());
@@ -28,7 +32,7 @@ int PlayOne(const std::string& file, const fs::path& libraries) {
     std::ostringstream content;
     content << in.rdbuf();
     try {
-        sim::runner::Session session(sim::scenario::Parse(content.str()), libraries);
+        sim::runner::Session session(sim::scenario::Parse(content.str()), libraries, keep);
         if (auto failure = session.Play()) {
             std::printf("FAIL %s:%d: %s\n", file.c_str(), failure->line, failure->what.c_str());
             return 1;
@@ -44,20 +48,44 @@ int PlayOne(const std::string& file, const fs::path& libraries) {
     return 0;
 }
 
+// Where a kept prefix goes; nullopt (after a message) when that folder holds anything.
+std::optional<fs::path> KeepFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::exists(folder, ec) && !(fs::is_directory(folder, ec) && fs::is_empty(folder, ec))) {
+        std::fprintf(stderr, "quillet-sim: %s is not an empty folder; a kept prefix needs one\n", folder.c_str());
+        return std::nullopt;
+    }
+    fs::create_directories(folder, ec);
+    return fs::absolute(folder);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: quillet-sim FILE.scn...\n");
+    std::optional<fs::path> keep;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--keep" && i + 1 < argc)
+            keep = argv[++i];
+        else
+            files.emplace_back(argv[i]);
+    }
+    if (files.empty()) {
+        std::fprintf(stderr, "usage: quillet-sim [--keep DIR] FILE.scn...\n");
         return 2;
     }
     const fs::path libraries = fs::canonical("/proc/self/exe").parent_path();
     int passed = 0, failed = 0;
-    for (int i = 1; i < argc; ++i) {
+    for (const auto& file : files) {
+        std::optional<fs::path> kept;
+        if (keep) {
+            kept = KeepFolder(files.size() == 1 ? *keep : *keep / fs::path(file).stem());
+            if (!kept) return 2;
+        }
         std::fflush(stdout);
         pid_t child = fork();
         if (child == 0) {
-            int result = PlayOne(argv[i], libraries);
+            int result = PlayOne(file, libraries, kept);
             std::fflush(stdout);
             _exit(result);
         }
@@ -67,8 +95,11 @@ int main(int argc, char** argv) {
             ++passed;
         } else {
             ++failed;
-            if (WIFSIGNALED(status)) std::printf("FAIL %s: crashed (signal %d)\n", argv[i], WTERMSIG(status));
+            if (WIFSIGNALED(status)) std::printf("FAIL %s: crashed (signal %d)\n", file.c_str(), WTERMSIG(status));
         }
+        if (kept)
+            std::printf("kept the prefix of %s in %s (C: is %s, the outbox %s)\n", file.c_str(), kept->c_str(),
+                        (*kept / "drive_c").c_str(), (*kept / "drive_c" / "Quillet Mail" / "Outbox").c_str());
     }
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;

@@ -14,20 +14,22 @@ namespace fs = std::filesystem;
 using scenario::Step;
 using scenario::Token;
 
-Session::Session(std::vector<Step> steps, fs::path libraries)
-    : steps_(std::move(steps)), libraries_(std::move(libraries)) {
+Session::Session(std::vector<Step> steps, fs::path libraries, std::optional<fs::path> keep)
+    : steps_(std::move(steps)), libraries_(std::move(libraries)), keep_(keep.has_value()) {
     std::random_device random;
-    prefix_ = fs::temp_directory_path() / ("quillet-sim-" + std::to_string(random()) + std::to_string(random()));
+    prefix_ = keep ? *keep
+                   : fs::temp_directory_path() / ("quillet-sim-" + std::to_string(random()) + std::to_string(random()));
     platform::files::Prefix::Create(prefix_);
     toolkit_ = std::make_shared<HeadlessToolkit>(*this);
     platform::toolkit::Install(toolkit_);
-    platform::shell::ClearJournal();
+    platform::shell::Install(shell_);
     platform::clock::FixToday(std::nullopt);
     RegisterLibraries();
     outlook_ = std::make_unique<Outlook>();
 }
 
 Session::~Session() {
+    if (keep_) return;
     std::error_code ignored;
     fs::remove_all(prefix_, ignored);
 }

@@ -13,6 +13,7 @@
 #include "hosts/sim/host/headless_toolkit.h"
 #include "hosts/sim/host/outlook_model.h"
 #include "hosts/sim/host/person.h"
+#include "hosts/sim/host/shell_recorder.h"
 #include "hosts/sim/runner/scenario.h"
 
 namespace sim::runner {
@@ -25,8 +26,11 @@ struct Failure {
 
 class Session final : public Person {
 public:
-    // libraries: the folder holding Quillet09.so and UtilOrvek2.so.
-    Session(std::vector<scenario::Step> steps, std::filesystem::path libraries);
+    // libraries: the folder holding Quillet09.so and UtilOrvek2.so. The prefix is made
+    // in `keep` when given (an empty or new folder) and stays there; otherwise in a
+    // temporary folder dropped with the session.
+    Session(std::vector<scenario::Step> steps, std::filesystem::path libraries,
+            std::optional<std::filesystem::path> keep = std::nullopt);
     ~Session() override;
 
     // Plays every step; the first failure ends the scenario.
@@ -57,6 +61,9 @@ private:
     void ExpectControl(const scenario::Step& step, const std::string& reference);
     void ExpectForm(const scenario::Step& step);
     void ExpectMail(const scenario::Step& step, const std::shared_ptr<SimMailItem>& mail, size_t at);
+    // expect file "X.msg" msg ..., expect outbox ...
+    void ExpectMessageFile(const scenario::Step& step);
+    void ExpectOutbox(const scenario::Step& step);
 
     // A control named as on the forms: "cboQuillet", "cmdQuillet(0)", on the active
     // form (the topmost modal form, else the save form), or "frmSetup.txtSetup(0)".
@@ -73,8 +80,10 @@ private:
     const scenario::Step* current_ = nullptr;
     std::filesystem::path libraries_;
     std::filesystem::path prefix_;
+    bool keep_ = false;
     std::optional<Failure> failure_;
     std::shared_ptr<HeadlessToolkit> toolkit_;
+    std::shared_ptr<ShellRecorder> shell_ = std::make_shared<ShellRecorder>();
     std::unique_ptr<Outlook> outlook_;
 };
 

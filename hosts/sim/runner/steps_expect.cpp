@@ -1,6 +1,6 @@
 // "What must hold": controls, forms, the focus, the add-in's fields and database
 // object, files, folders, INI entries, query results, the mail item, the button and
-// the shell.
+// the shell. (Message files and the outbox: steps_messages.cpp.)
 #include <dlfcn.h>
 
 #include <fstream>
@@ -117,6 +117,10 @@ void Session::Expect(const Step& step) {
         }
     } else if (what == "db") {
         CheckEquals("db " + At(step, 2).text, Diagnostic("db." + At(step, 2).text), At(step, 4));
+    } else if (what == "file" && step.IsWord(3, "msg")) {
+        ExpectMessageFile(step);
+    } else if (what == "outbox") {
+        ExpectOutbox(step);
     } else if (what == "file" || what == "folder") {
         const std::string path = StringAt(step, 2);
         auto host = platform::files::Prefix::HostPath(path);
@@ -179,7 +183,7 @@ void Session::Expect(const Step& step) {
     } else if (what == "buttons") {
         CheckEquals("the number of buttons", std::to_string(outlook_->AddinButtonCount()), At(step, 3));
     } else if (what == "shell") {
-        const auto& journal = platform::shell::Journal();
+        const auto& journal = shell_->Journal();
         Require(!journal.empty(), "nothing was opened");
         const auto& last = journal.back();
         Require(last.verb == StringAt(step, 2) && last.file == StringAt(step, 3),

@@ -1,4 +1,5 @@
-// "Outlook": starting, windows, the add-in's button, injected failures, unloading and quitting.
+// "Outlook": starting, windows (a new message, or a received one from a message file),
+// the add-in's button, injected failures, unloading and quitting.
 #include "hosts/sim/runner/session.h"
 
 namespace sim::runner {
@@ -73,7 +74,9 @@ void Session::OutlookStep(const Step& step) {
         for (const auto& escaped : outlook_->Escaped()) Fail(step.line, "the add-in failed to load: " + escaped);
     } else if (verb == "open") {
         const std::string what = step.Word(1);
-        if (what == "mail")
+        if (what == "mail" && step.IsWord(2, "file"))
+            outlook_->OpenMailFile(TextAt(step, 3));
+        else if (what == "mail")
             outlook_->OpenMail(ReadMail(step));
         else if (what == "appointment")
             outlook_->OpenAppointment();

@@ -1,5 +1,5 @@
 // The shell and the plain system calls on Windows: the system's own, unless a host has
-// plugged in a backend of its own. Every call is kept in the journal, as everywhere.
+// plugged in a backend of its own.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -20,10 +20,6 @@ std::shared_ptr<Backend>& Slot() {
     static std::shared_ptr<Backend> backend;
     return backend;
 }
-std::vector<Call>& JournalSlot() {
-    static std::vector<Call> journal;
-    return journal;
-}
 
 // Window handles travel as 32-bit numbers; the system widens them with their sign.
 HWND WindowOf(Hwnd handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
@@ -39,8 +35,7 @@ std::string Ansi(std::string_view utf8) {
 }
 
 template <class Run>
-int32_t Dispatch(Call call, Run&& run) {
-    JournalSlot().push_back(call);
+int32_t Dispatch(const Call& call, Run&& run) {
     if (auto backend = Slot()) return backend->Run(call);
     return run(call);
 }
@@ -48,8 +43,6 @@ int32_t Dispatch(Call call, Run&& run) {
 }  // namespace
 
 void Install(std::shared_ptr<Backend> backend) { Slot() = std::move(backend); }
-const std::vector<Call>& Journal() { return JournalSlot(); }
-void ClearJournal() { JournalSlot().clear(); }
 
 int32_t ShellExecuteA(Hwnd owner, std::string_view verb, std::string_view file,
                       std::optional<std::string> parameters, std::optional<std::string> directory,

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/com/server.h"
 #include "platform/files/files.h"
@@ -77,14 +80,31 @@ TEST(WindowsMachine, ALibraryKnowsItsOwnFile) {
     EXPECT_TRUE(NewFileSystemObject()->FileExists(file)) << file;
 }
 
-TEST(WindowsMachine, PlainSystemCallsAreTheSystemsAndKeptInTheJournal) {
-    platform::shell::ClearJournal();
+// A host's backend that records the calls it is given.
+class Recorder final : public platform::shell::Backend {
+public:
+    int32_t Run(const platform::shell::Call& call) override {
+        calls.push_back(call);
+        return 42;
+    }
+    std::vector<platform::shell::Call> calls;
+};
+
+TEST(WindowsMachine, PlainSystemCallsAreTheSystemsUnlessAHostPlugsInItsOwn) {
     EXPECT_EQ(platform::shell::SleepEx(1, false), 0);
     EXPECT_NE(platform::shell::GetDesktopWindow(), 0);
     EXPECT_EQ(platform::shell::GetDesktopWindow(), int32_t(reinterpret_cast<intptr_t>(GetDesktopWindow())));
-    ASSERT_EQ(platform::shell::Journal().size(), 1u);
-    EXPECT_EQ(platform::shell::Journal()[0].function, "SleepEx");
-    EXPECT_EQ(platform::shell::Journal()[0].number, 1);
+
+    auto recorder = std::make_shared<Recorder>();
+    platform::shell::Install(recorder);
+    EXPECT_EQ(platform::shell::ShellExecuteA(0, "open", "C:\\Data\\a.doc", std::nullopt, "C:\\Data", 1), 42);
+    EXPECT_EQ(platform::shell::WinExec("notepad.exe", 1), 42);
+    platform::shell::Install(nullptr);
+    ASSERT_EQ(recorder->calls.size(), 2u);
+    EXPECT_EQ(recorder->calls[0].function, "ShellExecute");
+    EXPECT_FALSE(recorder->calls[0].parameters);
+    EXPECT_EQ(recorder->calls[0].directory, "C:\\Data");
+    EXPECT_EQ(recorder->calls[1].file, "notepad.exe");
 }
 
 TEST(WindowsMachine, TextMeetsTheSystemsUtf16) {
