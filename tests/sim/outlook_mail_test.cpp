@@ -148,7 +148,7 @@ TEST_F(OutlookMailTest, SaveAsOntoAFullDiskSaysSoAndLeavesTheEarlierFileWhole) {
     std::filesystem::create_directories(mount);
     if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "cannot mount a small file system here (needs root with CAP_SYS_ADMIN)";
-    platform::files::Prefix::MapDrive("S:", platform::files::DRIVE_FIXED, mount);
+    platform::files::Prefix::MapDrive("S:", platform::files::DriveType::Fixed, mount);
     machine.Write("S:\\Roof.msg", "an earlier filing");
     machine.Write("S:\\filler", std::string(40 * 1024, 'x'));
     auto mail = Item(outlook.OpenMail({.subject = "Roof", .html = std::string(100000, 'h')}));

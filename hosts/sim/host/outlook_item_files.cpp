@@ -6,9 +6,9 @@
 
 #include "hosts/sim/host/outlook_faults.h"
 #include "platform/errors/errors.h"
-#include "platform/files/host_io.h"
-#include "platform/files/host_path.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/host_io.h"
+#include "platform/files/posix/host_path.h"
+#include "platform/files/posix/prefix.h"
 
 namespace sim {
 

@@ -6,7 +6,7 @@
 
 #include "hosts/mail/eml_file.h"
 #include "hosts/sim/host/outlook_item_files.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/prefix.h"
 
 namespace sim {
 

@@ -7,8 +7,8 @@
 #include "hosts/mail/eml_file.h"
 #include "hosts/mail/mail_error.h"
 #include "platform/errors/frame.h"
-#include "platform/files/host_io.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/host_io.h"
+#include "platform/files/posix/prefix.h"
 
 namespace sim {
 

@@ -8,8 +8,8 @@
 #include "hosts/mail/mail_error.h"
 #include "hosts/mail/msg_file.h"
 #include "hosts/sim/runner/session.h"
-#include "platform/files/host_io.h"
-#include "platform/files/prefix.h"
+#include "platform/files/posix/host_io.h"
+#include "platform/files/posix/prefix.h"
 
 namespace sim::runner {
 
