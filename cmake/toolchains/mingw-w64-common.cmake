@@ -22,9 +22,3 @@ set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_RELEASE_INIT "-s")
 set(CMAKE_MODULE_LINKER_FLAGS_RELEASE_INIT "-s")
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
-
-# Test programs run under Wine.
-find_program(QUILLET_WINE NAMES wine64 wine)
-if(QUILLET_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${QUILLET_WINE})
-endif()

@@ -129,8 +129,8 @@ TEST_F(ProfileFileTest, WritingIntoGarbageKeepsItsBytes) {
 TEST_F(ProfileFileTest, GarbageLongLinesAndNoSectionsDoNotBreakReading) {
     const std::string garbage = "\x00\xff\xfe[\x01=\x80\xc3\n\r\r\x00]\n"s;
     std::string longLine(100000, 'z');
-    machine.Write(kIni, garbage + longLine + "\r\n[Setup]\r\n" + garbage + "Root=ok\r\n" + longLine + "\r\nLong=" +
-                            longLine + "\r\n");
+    machine.Write(kIni, garbage + longLine + "\r\n[Setup]\r\n" + garbage + "Root=ok\r\n" + longLine +
+                            "\r\nLong=" + longLine + "\r\n");
     EXPECT_EQ(Get("Setup", "Root"), "ok");
     EXPECT_EQ(Get("Setup", "Long"), std::string(511, 'z'));
     EXPECT_EQ(Get("Setup", "Nothing"), "<default>");

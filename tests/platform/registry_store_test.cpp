@@ -24,8 +24,8 @@ std::string StoreText(const sim::TestMachine& machine) {
 
 TEST(RegistryStore, MachineDefaultsOfAFreshPrefix) {
     sim::TestMachine machine;
-    EXPECT_EQ(QueryString(Hive::LocalMachine,
-                          "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Common AppData"),
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                          "Common AppData"),
               "C:\\ProgramData");
     EXPECT_EQ(QueryString(Hive::LocalMachine, "software\\microsoft\\windows\\currentversion", "programfilesdir"),
               "C:\\Program Files");

@@ -95,8 +95,8 @@ void Folder::Write(std::string_view path, std::string_view bytes) const {
 
 std::string Folder::Read(std::string_view path) const {
     const std::wstring file = state_->Native(path);
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                0, nullptr);
+    HANDLE handle =
+        CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) Fail("cannot read " + Narrow(file));
     std::string content;
     char buffer[65536];
@@ -163,9 +163,7 @@ struct RegistryKey::State {
     std::string key;
 };
 
-RegistryKey::RegistryKey() : state_(std::make_unique<State>()) {
-    state_->key = "Software\\Quillet Tests\\" + Unique();
-}
+RegistryKey::RegistryKey() : state_(std::make_unique<State>()) { state_->key = "Software\\Quillet Tests\\" + Unique(); }
 
 RegistryKey::~RegistryKey() {
     RegDeleteTreeW(HKEY_CURRENT_USER, Wide(state_->key).c_str());

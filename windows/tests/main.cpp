@@ -1,6 +1,7 @@
 // A Windows test program's start: COM on this thread as an Office host has it (a
 // single-threaded apartment), then the tests.
 #include <windows.h>
+
 #include <objbase.h>
 
 #include <gtest/gtest.h>

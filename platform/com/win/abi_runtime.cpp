@@ -2,6 +2,7 @@
 // binary types without <windows.h>; here they are checked against it, layout for
 // layout, and every function forwards to the system's.
 #include <windows.h>
+
 #include <oaidl.h>
 #include <oleauto.h>
 #include <olectl.h>

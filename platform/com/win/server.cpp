@@ -2,6 +2,7 @@
 // servers only), the library file an address belongs to, and a server's own
 // registration entry points, as regsvr32 calls them.
 #include <windows.h>
+
 #include <objbase.h>
 
 #include <string>
@@ -26,9 +27,9 @@ std::string& LoadError() {
 // The system's words for an error number (without the line break it ends with).
 std::string SystemMessage(DWORD error) {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring message(buffer ? buffer : L"", length);
     if (buffer) LocalFree(buffer);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))

@@ -1,6 +1,7 @@
 // The type library is a resource of the server's own file: the system registers it,
 // and with it every dual interface it describes (TypeLib\{id} and Interface\{id}).
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <cstdlib>
@@ -47,8 +48,8 @@ void RegisterTypeLibrary(const ServerEntry& server) {
 void UnregisterTypeLibrary(const ServerEntry& server) {
     WORD major = 0, minor = 0;
     Version(server.version, major, minor);
-    const HRESULT removed = UnRegisterTypeLib(reinterpret_cast<const ::GUID&>(server.libid), major, minor,
-                                              LANG_NEUTRAL, kThisSystem);
+    const HRESULT removed =
+        UnRegisterTypeLib(reinterpret_cast<const ::GUID&>(server.libid), major, minor, LANG_NEUTRAL, kThisSystem);
     // A library that is not registered has nothing to remove.
     if (FAILED(removed) && removed != TYPE_E_REGISTRYACCESS && removed != TYPE_E_LIBNOTREGISTERED)
         Raise(kCannotRegister, "The type library of " + server.libraryFile + " cannot be unregistered");

@@ -34,9 +34,8 @@ std::wstring AsideName(const std::wstring& file) {
 
 }  // namespace
 
-std::string GetPrivateProfileStringA(std::string_view section, std::string_view key,
-                                     std::string_view defaultValue, uint32_t size,
-                                     std::string_view file) {
+std::string GetPrivateProfileStringA(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                     uint32_t size, std::string_view file) {
     if (size == 0) return {};
     const std::wstring wideSection = Wide(section), wideKey = Wide(key), wideDefault = Wide(defaultValue),
                        wideFile = Wide(file);
@@ -62,8 +61,8 @@ int32_t WritePrivateProfileStringA(std::string_view section, std::string_view ke
     if (exists && !CopyFileW(target.c_str(), aside.c_str(), TRUE)) return 0;
     const std::wstring wideSection = Wide(section), wideKey = Wide(key);
     const std::wstring wideValue = value ? Wide(*value) : std::wstring();
-    bool done = ::WritePrivateProfileStringW(wideSection.c_str(), wideKey.c_str(),
-                                             value ? wideValue.c_str() : nullptr, aside.c_str());
+    bool done = ::WritePrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), value ? wideValue.c_str() : nullptr,
+                                             aside.c_str());
     // The system may keep the file it wrote in a cache; it is let go before it moves.
     ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, aside.c_str());
     if (done) {

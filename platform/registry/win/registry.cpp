@@ -143,9 +143,9 @@ std::vector<std::string> SubKeys(Hive hive, std::string_view key) {
 void SetString(Hive hive, std::string_view key, std::string_view name, std::string_view value) {
     Key opened = Key::Create(hive, key);
     const std::wstring text = Wide(value);
-    const LSTATUS status = RegSetValueExW(opened.get(), Wide(name).c_str(), 0, REG_SZ,
-                                          reinterpret_cast<const BYTE*>(text.c_str()),
-                                          DWORD((text.size() + 1) * sizeof(wchar_t)));
+    const LSTATUS status =
+        RegSetValueExW(opened.get(), Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       DWORD((text.size() + 1) * sizeof(wchar_t)));
     if (status != ERROR_SUCCESS) WriteFailed(status);
 }
 

@@ -1,6 +1,7 @@
 // The shell and the plain system calls on Windows: the system's own, unless a host has
 // plugged in a backend of its own.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdint>
@@ -44,9 +45,8 @@ int32_t Dispatch(const Call& call, Run&& run) {
 
 void Install(std::shared_ptr<Backend> backend) { Slot() = std::move(backend); }
 
-int32_t ShellExecuteA(Hwnd owner, std::string_view verb, std::string_view file,
-                      std::optional<std::string> parameters, std::optional<std::string> directory,
-                      int32_t showCommand) {
+int32_t ShellExecuteA(Hwnd owner, std::string_view verb, std::string_view file, std::optional<std::string> parameters,
+                      std::optional<std::string> directory, int32_t showCommand) {
     return Dispatch({"ShellExecute", owner, std::string(verb), std::string(file), std::move(parameters),
                      std::move(directory), showCommand},
                     [](const Call& call) {
@@ -61,9 +61,8 @@ int32_t ShellExecuteA(Hwnd owner, std::string_view verb, std::string_view file,
 }
 
 int32_t WinExec(std::string_view commandLine, int32_t showCommand) {
-    return Dispatch({"WinExec", 0, {}, std::string(commandLine), {}, {}, showCommand}, [](const Call& call) {
-        return int32_t(::WinExec(Ansi(call.file).c_str(), UINT(call.number)));
-    });
+    return Dispatch({"WinExec", 0, {}, std::string(commandLine), {}, {}, showCommand},
+                    [](const Call& call) { return int32_t(::WinExec(Ansi(call.file).c_str(), UINT(call.number))); });
 }
 
 int32_t SleepEx(int32_t milliseconds, bool alertable) {

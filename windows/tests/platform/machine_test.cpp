@@ -112,7 +112,10 @@ TEST(WindowsMachine, TextMeetsTheSystemsUtf16) {
     const std::u16string wide = platform::text::ToUtf16(text);
     EXPECT_EQ(wide.size(), 10u) << "the house takes two UTF-16 units";
     EXPECT_EQ(platform::text::FromUtf16(wide), text);
-    EXPECT_EQ(platform::text::FromUtf16(u"a\xD800" u"b"), "a\uFFFDb") << "a lone surrogate";
+    EXPECT_EQ(platform::text::FromUtf16(u"a\xD800"
+                                        u"b"),
+              "a\uFFFDb")
+        << "a lone surrogate";
     EXPECT_EQ(platform::text::UCase("école ω"), "ÉCOLE Ω");
     EXPECT_EQ(platform::text::LCase("ÉCOLE Σ"), "école σ");
 }

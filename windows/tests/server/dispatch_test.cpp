@@ -3,6 +3,7 @@
 // meets them: created by class id and called by slot. (Nothing here shows a message
 // box: there is no window toolkit to show one.)
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <gtest/gtest.h>
@@ -14,8 +15,8 @@
 #include "platform/text/win/wide.h"
 #include "servers.h"
 #include "support/scratch.h"
-#include "util/interfaces/clsUtil_bridge.h"
 #include "util/interfaces/class_ids.h"
+#include "util/interfaces/clsUtil_bridge.h"
 
 namespace {
 
@@ -37,9 +38,9 @@ public:
     explicit Scripted(const std::string& progId) {
         CLSID clsid{};
         EXPECT_EQ(CLSIDFromProgID(Wide(progId).c_str(), &clsid), S_OK) << progId;
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                   reinterpret_cast<void**>(&object_)),
-                  S_OK)
+        EXPECT_EQ(
+            CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object_)),
+            S_OK)
             << progId;
     }
     ~Scripted() {
@@ -67,8 +68,8 @@ public:
                               kind & DISPATCH_PROPERTYPUT ? 1u : 0u};
         EXCEPINFO exception{};
         UINT argumentError = 0;
-        last_ = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &parameters, &result, &exception,
-                                &argumentError);
+        last_ =
+            object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &parameters, &result, &exception, &argumentError);
         SysFreeString(exception.bstrSource);
         SysFreeString(exception.bstrDescription);
         SysFreeString(exception.bstrHelpFile);
@@ -183,6 +184,33 @@ TEST(Registered, TheAddinsClassesHaveTheirFactories) {
             << c.name;
         if (factory) factory->Release();
     }
+}
+
+TEST(Registered, ALockedServerStaysLoaded) {
+    const GUID clsUtil = servers::GuidOf("{ADD9B7A7-C511-4A04-B6B1-D4C38B8A6570}");
+    auto factory = [&] {
+        IClassFactory* made = nullptr;
+        EXPECT_EQ(CoGetClassObject(clsUtil, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                   reinterpret_cast<void**>(&made)),
+                  S_OK);
+        return made;
+    };
+    IClassFactory* first = factory();
+    ASSERT_NE(first, nullptr);
+    HMODULE library = GetModuleHandleW(L"UtilOrvek2.dll");
+    ASSERT_NE(library, nullptr) << "COM has loaded the library";
+    auto canUnloadNow = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")));
+    ASSERT_NE(canUnloadNow, nullptr);
+    EXPECT_EQ(canUnloadNow(), S_FALSE) << "a factory is held";
+    first->LockServer(TRUE);
+    first->Release();
+    EXPECT_EQ(canUnloadNow(), S_FALSE) << "the server is locked";
+    IClassFactory* second = factory();
+    ASSERT_NE(second, nullptr);
+    second->LockServer(FALSE);
+    second->Release();
+    EXPECT_EQ(canUnloadNow(), S_OK);
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ TEST(Registered, EveryClassNamesItsDllItsThreadingAndItsProgId) {
         for (const auto& c : server.classes) {
             SCOPED_TRACE(c.name);
             const std::string key = "CLSID\\" + c.clsid;
-            EXPECT_TRUE(platform::text::EqualNoCase(Text(QueryString(Hive::ClassesRoot, key + "\\InprocServer32", "")),
-                                                    dll))
+            EXPECT_TRUE(
+                platform::text::EqualNoCase(Text(QueryString(Hive::ClassesRoot, key + "\\InprocServer32", "")), dll))
                 << Text(QueryString(Hive::ClassesRoot, key + "\\InprocServer32", "")) << " is not " << dll;
             EXPECT_EQ(Text(QueryString(Hive::ClassesRoot, key + "\\InprocServer32", "ThreadingModel")), "Apartment");
             EXPECT_EQ(Text(QueryString(Hive::ClassesRoot, key + "\\ProgID", "")), ProgId(server, c));

@@ -4,6 +4,7 @@
 // library's id, version and description. The IDL is a second statement of the tables;
 // this is where the two must agree.
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <gtest/gtest.h>
@@ -39,9 +40,11 @@ struct Shape {
 };
 
 template <class T>
-struct ShapeOf;
+concept Scalar = std::is_arithmetic_v<T> || std::is_enum_v<T>;
+
 template <class T>
-    requires(std::is_arithmetic_v<T> || std::is_enum_v<T>)
+struct ShapeOf;
+template <Scalar T>
 struct ShapeOf<T> {
     static constexpr Shape value{std::is_same_v<T, bool>      ? VARTYPE(VT_BOOL)
                                  : std::is_same_v<T, int16_t> ? VARTYPE(VT_I2)
@@ -49,13 +52,11 @@ struct ShapeOf<T> {
                                                               : VARTYPE(VT_I4),
                                  false};
 };
-template <class T>
-    requires(std::is_arithmetic_v<T> || std::is_enum_v<T>)
+template <Scalar T>
 struct ShapeOf<T&> {
     static constexpr Shape value{ShapeOf<T>::value.vt, true};
 };
-template <class T>
-    requires(std::is_arithmetic_v<T> || std::is_enum_v<T>)
+template <Scalar T>
 struct ShapeOf<T*> {
     static constexpr Shape value{ShapeOf<T>::value.vt, true};
 };
@@ -120,6 +121,12 @@ std::vector<Shape> ShapesOf() {
     }(typename S::Arguments{});
     if constexpr (!std::is_void_v<typename S::Result>) shapes.push_back(ResultShape<typename S::Result>::value);
     return shapes;
+}
+
+// Each member's parameters, in table order.
+template <class TableType, size_t... Is>
+std::vector<std::vector<Shape>> ShapesOfMembers(std::index_sequence<Is...>) {
+    return {ShapesOf<typename TableType::template At<Is>::Function>()...};
 }
 
 std::string Describe(const TYPEDESC& type) {
@@ -189,9 +196,8 @@ void ExpectInterfaceIsTable(ITypeLib* library, const GUID& iid, const std::strin
     const size_t count = std::min<size_t>(attributes->cFuncs, TableType::kSize);
     info->ReleaseTypeAttr(attributes);
 
-    const std::vector<std::vector<Shape>> shapes = []<size_t... Is>(std::index_sequence<Is...>) {
-        return std::vector<std::vector<Shape>>{ShapesOf<typename TableType::template At<Is>::Function>()...};
-    }(std::make_index_sequence<TableType::kSize>{});
+    const std::vector<std::vector<Shape>> shapes =
+        ShapesOfMembers<TableType>(std::make_index_sequence<TableType::kSize>{});
 
     for (size_t i = 0; i < count; ++i) {
         const std::string name(TableType::names[i]);
@@ -240,8 +246,10 @@ std::vector<GUID> InterfacesOf(ITypeLib* library, const std::string& clsid) {
         const GUID iid = implementedAttributes->guid;
         implemented->ReleaseTypeAttr(implementedAttributes);
         implemented->Release();
-        if (flags & IMPLTYPEFLAG_FDEFAULT) interfaces.insert(interfaces.begin(), iid);
-        else interfaces.push_back(iid);
+        if (flags & IMPLTYPEFLAG_FDEFAULT)
+            interfaces.insert(interfaces.begin(), iid);
+        else
+            interfaces.push_back(iid);
     }
     info->Release();
     return interfaces;
@@ -260,10 +268,10 @@ TEST(TypeLibrary, UtilOrvek2DescribesEveryInterfaceAsItsTableServesIt) {
                                                             "IRecordset");
     ExpectInterfaceIsTable<platform::ado::connection::Table>(util.library, Native(platform::ado::connection::kIid),
                                                              "IConnection");
-    ExpectInterfaceIsTable<platform::files::textstream::Table>(
-        util.library, Native(platform::files::textstream::kIid), "ITextStream");
-    ExpectInterfaceIsTable<platform::files::filesystem::Table>(
-        util.library, Native(platform::files::filesystem::kIid), "IFileSystemObject");
+    ExpectInterfaceIsTable<platform::files::textstream::Table>(util.library, Native(platform::files::textstream::kIid),
+                                                               "ITextStream");
+    ExpectInterfaceIsTable<platform::files::filesystem::Table>(util.library, Native(platform::files::filesystem::kIid),
+                                                               "IFileSystemObject");
     ExpectInterfaceIsTable<com::errobject::Table>(util.library, Native(com::errobject::kIid), "IErrObject");
 }
 
@@ -320,8 +328,8 @@ TEST(TypeLibrary, ClassesListTheInterfacesTheirObjectsServe) {
         return false;
     };
     EXPECT_TRUE(lists(util.library, "{02A7052C-E908-4A73-BAD9-CDDB89D3AAE3}", IclsDbADO::IID)) << "clsDbADO";
-    EXPECT_TRUE(lists(addin.library, "{AAE619F5-1B17-4B8B-9168-33CCFC389532}",
-                      platform::outlook::IDTExtensibility2::IID))
+    EXPECT_TRUE(
+        lists(addin.library, "{AAE619F5-1B17-4B8B-9168-33CCFC389532}", platform::outlook::IDTExtensibility2::IID))
         << "Connect";
     EXPECT_TRUE(lists(addin.library, "{4AAAE779-8750-4398-9A10-052409EEB246}", IclsOutlook::IID)) << "clsQLOutlook";
 }
