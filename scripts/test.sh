@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the normal build, the ASan/UBSan build, and the check
-# that the system's own sources still compile for Windows.
+# Builds and runs every test: the normal build, the ASan/UBSan build, the check that
+# the system's own sources still compile for Windows, and the Windows set itself:
+# built with the cross-compiler and tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -20,3 +21,10 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 echo "== portability: the system's sources compile with the Windows cross-compiler"
 bash scripts/check-windows.sh
+
+echo "== Windows: both DLLs built with mingw-w64 (64-bit with tests, 32-bit DLLs), tested under Wine"
+start=$(date +%s)
+bash scripts/build-windows.sh 64
+bash scripts/build-windows.sh 32 dlls
+bash scripts/test-windows.sh build-win64
+echo "Windows stage: $(( $(date +%s) - start )) s"

@@ -1,7 +1,8 @@
 #include "platform/clock/clock.h"
 
 #include <cstdio>
-#include <ctime>
+
+#include "platform/clock/local_date.h"
 
 namespace platform::clock {
 
@@ -14,10 +15,7 @@ std::optional<Date>& Fixed() {
 
 Date Today() {
     if (Fixed()) return *Fixed();
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    return LocalDate();
 }
 
 std::string FormatYYYYMMDD(const Date& date) {

@@ -66,8 +66,7 @@ public:
         return result;
     }
     abi::HRESULT QUILLET_STDCALL LockServer(int32_t lock) override {
-        static std::atomic<int32_t> locks{0};
-        locks += lock ? 1 : -1;
+        ServerLock::Hold(lock != 0);  // COM unloads the library only once nothing holds it
         return abi::hr::Ok;
     }
 

@@ -16,7 +16,7 @@
 #include "platform/com/unknown.h"
 
 #if defined(_WIN32)
-#define QUILLET_EXPORT extern "C" __declspec(dllexport)
+#define QUILLET_EXPORT extern "C"  // the module definition file names the exports
 #else
 #define QUILLET_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
@@ -34,8 +34,9 @@ abi::IUnknown* CreateInstance(std::string_view progId);
 // The file of the library that holds the given address (its own registration uses it).
 std::string ModuleFileName(const void* addressInModule);
 
-// A server keeps count of its live objects for DllCanUnloadNow: each object of the
-// server holds one of these. Header-only, so every library counts its own.
+// A server keeps count of its live objects (and its clients' locks) for
+// DllCanUnloadNow: each object of the server holds one of these. Header-only, so
+// every library counts its own.
 class ServerLock {
 public:
     ServerLock() { ++Count(); }
@@ -43,6 +44,8 @@ public:
     ServerLock(const ServerLock&) : ServerLock() {}
     ServerLock& operator=(const ServerLock&) { return *this; }
     static int32_t LiveObjects() { return Count(); }
+    // IClassFactory::LockServer: a client keeps the library loaded without an object.
+    static void Hold(bool lock) { lock ? ++Count() : --Count(); }
 
 private:
     static int32_t& Count() {

@@ -43,9 +43,9 @@ public:
     virtual int32_t Run(const Call& call) = 0;
 };
 
-// Installs the backend (nullptr removes it). Without one nobody opens anything:
-// ShellExecuteA answers 31 (no application is associated) and WinExec 0, while
-// SleepEx sleeps.
+// Installs the backend (nullptr removes it). Without one, on Windows the system's own
+// calls run; here nobody opens anything: ShellExecuteA answers 31 (no application is
+// associated) and WinExec 0, while SleepEx sleeps.
 void Install(std::shared_ptr<Backend> backend);
 
 }  // namespace platform::shell

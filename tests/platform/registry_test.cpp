@@ -1,167 +1,95 @@
-// The registry store: values, keys, their spelling, deleting, and the file.
+// The registry: values, keys, their spelling and deleting, in a key of the test's own.
+// The store that plays the registry on this machine is in registry_store_test.cpp.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <string>
+#include <vector>
 
-#include "files_test_support.h"
-#include "hosts/sim/host/test_machine.h"
 #include "platform/registry/registry.h"
+#include "support/scratch.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using files_test::FailureOf;
 using namespace platform::registry;
-
-const char* kClsid = "CLSID\\{8B1E2C34-0000-4000-8000-000000000001}";
-
-std::string StoreText(const sim::TestMachine& machine) {
-    std::ifstream in(machine.PrefixFolder() / "registry.reg", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-TEST(Registry, MachineDefaultsOfAFreshPrefix) {
-    sim::TestMachine machine;
-    EXPECT_EQ(QueryString(Hive::LocalMachine,
-                          "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Common AppData"),
-              "C:\\ProgramData");
-    EXPECT_EQ(QueryString(Hive::LocalMachine, "software\\microsoft\\windows\\currentversion", "programfilesdir"),
-              "C:\\Program Files");
-    std::string text = StoreText(machine);
-    EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\n"
-                        "\"Common AppData\"=\"C:\\\\ProgramData\"\n"),
-              std::string::npos)
-        << text;
-}
+using scratch::FailureOf;
+using Names = std::vector<std::string>;
 
 TEST(Registry, ValuesRoundTripWithoutRegardToCase) {
-    sim::TestMachine machine;
-    const std::string awkward = "C:\\Path \"quoted\"\r\nnext\tline ünïcode";
-    SetString(Hive::CurrentUser, "Software\\Quillet\\Settings", "", "default");
-    SetString(Hive::CurrentUser, "SOFTWARE\\quillet\\settings", "Path", awkward);
-    SetDword(Hive::CurrentUser, "Software\\Quillet\\Settings", "LoadBehavior", 3);
-    SetDword(Hive::CurrentUser, "Software\\Quillet\\Settings", "Max", 0xFFFFFFFFu);
+    scratch::RegistryKey scratchKey;
+    const std::string key = scratchKey.Path("Settings");
+    const std::string awkward = "C:\\Path \"quoted\"\r\nnext\tline ünïcode Ωmega";
+    SetString(Hive::CurrentUser, key, "", "default");
+    SetString(Hive::CurrentUser, scratchKey.Path("SETTINGS"), "Path", awkward);
+    SetDword(Hive::CurrentUser, key, "LoadBehavior", 3);
+    SetDword(Hive::CurrentUser, key, "Max", 0xFFFFFFFFu);
 
-    EXPECT_EQ(QueryString(Hive::CurrentUser, "software\\QUILLET\\Settings", ""), "default");
-    EXPECT_EQ(QueryString(Hive::CurrentUser, "Software\\Quillet\\Settings", "PATH"), awkward);
-    auto dword = QueryValue(Hive::CurrentUser, "Software\\Quillet\\Settings", "loadbehavior");
+    EXPECT_EQ(QueryString(Hive::CurrentUser, scratchKey.Path("settings"), ""), "default");
+    EXPECT_EQ(QueryString(Hive::CurrentUser, key, "PATH"), awkward);
+    auto dword = QueryValue(Hive::CurrentUser, key, "loadbehavior");
     ASSERT_TRUE(dword);
     EXPECT_EQ(dword->kind, Value::Kind::Dword);
     EXPECT_EQ(dword->dword, 3u);
-    EXPECT_EQ(QueryValue(Hive::CurrentUser, "Software\\Quillet\\Settings", "Max")->dword, 0xFFFFFFFFu);
-    EXPECT_FALSE(QueryString(Hive::CurrentUser, "Software\\Quillet\\Settings", "LoadBehavior"));
-    EXPECT_FALSE(QueryValue(Hive::CurrentUser, "Software\\Quillet\\Settings", "Absent"));
-    EXPECT_FALSE(QueryValue(Hive::LocalMachine, "Software\\Quillet\\Settings", "Path"));  // hives apart
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, key, "Max")->dword, 0xFFFFFFFFu);
+    EXPECT_FALSE(QueryString(Hive::CurrentUser, key, "LoadBehavior"));  // not a string
+    EXPECT_FALSE(QueryValue(Hive::CurrentUser, key, "Absent"));
+    EXPECT_FALSE(QueryValue(Hive::LocalMachine, key, "Path"));  // hives apart
 
-    SetString(Hive::CurrentUser, "Software\\Quillet\\Settings", "loadBEHAVIOR", "now text");
-    EXPECT_EQ(QueryString(Hive::CurrentUser, "Software\\Quillet\\Settings", "LoadBehavior"), "now text");
-    std::string text = StoreText(machine);
-    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Quillet\\Settings]\n@=\"default\"\n"), std::string::npos) << text;
-    EXPECT_EQ(text.find("loadBEHAVIOR"), std::string::npos) << text;  // a value keeps its first spelling
+    SetString(Hive::CurrentUser, key, "loadBEHAVIOR", "now text");
+    EXPECT_EQ(QueryString(Hive::CurrentUser, key, "LoadBehavior"), "now text");
 }
 
-TEST(Registry, KeysKeepTheirFirstSpellingAndParentsAreImplied) {
-    sim::TestMachine machine;
-    SetString(Hive::ClassesRoot, "Quillet.Connect\\CLSID", "", "{X}");
-    SetString(Hive::ClassesRoot, "QUILLET.CONNECT\\CurVer", "", "Quillet.Connect.1");
-    CreateKey(Hive::ClassesRoot, "quillet.connect\\Empty");
-    EXPECT_TRUE(KeyExists(Hive::ClassesRoot, "QUILLET.connect"));
-    EXPECT_TRUE(KeyExists(Hive::ClassesRoot, "Quillet.Connect\\empty"));
-    EXPECT_TRUE(KeyExists(Hive::ClassesRoot, ""));
-    EXPECT_FALSE(KeyExists(Hive::ClassesRoot, "Quillet.Conn"));
-    EXPECT_EQ(SubKeys(Hive::ClassesRoot, "quillet.connect"), (std::vector<std::string>{"CLSID", "CurVer", "Empty"}));
-    EXPECT_EQ(SubKeys(Hive::ClassesRoot, ""), std::vector<std::string>{"Quillet.Connect"});
-    std::string text = StoreText(machine);
-    EXPECT_NE(text.find("[HKEY_CLASSES_ROOT\\Quillet.Connect\\CurVer]"), std::string::npos) << text;
-    EXPECT_NE(text.find("[HKEY_CLASSES_ROOT\\Quillet.Connect\\Empty]"), std::string::npos) << text;
-    EXPECT_EQ(text.find("[HKEY_CLASSES_ROOT\\Quillet.Connect]"), std::string::npos) << text;
+TEST(Registry, KeysKeepTheirFirstSpelling) {
+    scratch::RegistryKey scratchKey;
+    SetString(Hive::CurrentUser, scratchKey.Path("Quillet.Connect\\CLSID"), "", "{X}");
+    SetString(Hive::CurrentUser, scratchKey.Path("QUILLET.CONNECT\\CurVer"), "", "Quillet.Connect.1");
+    CreateKey(Hive::CurrentUser, scratchKey.Path("quillet.connect\\Empty"));
+    EXPECT_TRUE(KeyExists(Hive::CurrentUser, scratchKey.Path("QUILLET.connect")));
+    EXPECT_TRUE(KeyExists(Hive::CurrentUser, scratchKey.Path("Quillet.Connect\\empty")));
+    EXPECT_TRUE(KeyExists(Hive::CurrentUser, ""));
+    EXPECT_FALSE(KeyExists(Hive::CurrentUser, scratchKey.Path("Quillet.Conn")));
+    EXPECT_EQ(SubKeys(Hive::CurrentUser, scratchKey.Path("quillet.connect")), (Names{"CLSID", "CurVer", "Empty"}));
+    EXPECT_EQ(SubKeys(Hive::CurrentUser, scratchKey.Path()), Names{"Quillet.Connect"});
+    EXPECT_EQ(SubKeys(Hive::CurrentUser, scratchKey.Path("Nowhere")), Names{});
 }
 
-TEST(Registry, TheFileListsKeysInOrderWhateverTheOrderOfWriting) {
-    sim::TestMachine machine;
-    EXPECT_TRUE(KeyExists(Hive::CurrentUser, ""));  // a hive exists even with nothing in it
-    SetString(Hive::CurrentUser, "Software\\b\\Inner", "", "1");
-    SetString(Hive::CurrentUser, "Software\\b", "", "2");
-    SetString(Hive::CurrentUser, "Software\\A", "", "3");
-    std::string text = StoreText(machine);
-    size_t a = text.find("[HKEY_CURRENT_USER\\Software\\A]"), b = text.find("[HKEY_CURRENT_USER\\Software\\b]"),
-           inner = text.find("[HKEY_CURRENT_USER\\Software\\b\\Inner]");
-    ASSERT_NE(inner, std::string::npos) << text;
-    EXPECT_LT(a, b);
-    EXPECT_LT(b, inner);
+TEST(Registry, EmptyNamesInAKeyPathAreSkipped) {
+    scratch::RegistryKey scratchKey;
+    SetString(Hive::CurrentUser, scratchKey.Path("A\\\\B\\"), "Name", "x");
+    EXPECT_EQ(QueryString(Hive::CurrentUser, scratchKey.Path("A\\B"), "Name"), "x");
+    EXPECT_EQ(SubKeys(Hive::CurrentUser, scratchKey.Path("A")), Names{"B"});
 }
 
 TEST(Registry, DeleteValueKeepsTheKey) {
-    sim::TestMachine machine;
-    SetString(Hive::LocalMachine, "SOFTWARE\\Quillet", "A", "1");
-    DeleteValue(Hive::LocalMachine, "software\\quillet", "a");
-    EXPECT_FALSE(QueryValue(Hive::LocalMachine, "SOFTWARE\\Quillet", "A"));
-    EXPECT_TRUE(KeyExists(Hive::LocalMachine, "SOFTWARE\\Quillet"));
-    DeleteValue(Hive::LocalMachine, "SOFTWARE\\Nowhere", "A");  // nothing there: nothing happens
-    EXPECT_FALSE(KeyExists(Hive::LocalMachine, "SOFTWARE\\Nowhere"));
+    scratch::RegistryKey scratchKey;
+    const std::string key = scratchKey.Path("Quillet");
+    SetString(Hive::CurrentUser, key, "A", "1");
+    DeleteValue(Hive::CurrentUser, scratchKey.Path("quillet"), "a");
+    EXPECT_FALSE(QueryValue(Hive::CurrentUser, key, "A"));
+    EXPECT_TRUE(KeyExists(Hive::CurrentUser, key));
+    DeleteValue(Hive::CurrentUser, scratchKey.Path("Nowhere"), "A");  // nothing there: nothing happens
+    EXPECT_FALSE(KeyExists(Hive::CurrentUser, scratchKey.Path("Nowhere")));
 }
 
 TEST(Registry, DeleteTreeTakesExactlyTheSubtree) {
-    sim::TestMachine machine;
-    std::string key = kClsid;
-    SetString(Hive::ClassesRoot, key + "\\InprocServer32", "", "/lib/UtilOrvek2.so");
-    SetString(Hive::ClassesRoot, key + "\\ProgID", "", "UtilOrvek2.clsUtil");
-    SetString(Hive::ClassesRoot, key + "x", "", "a sibling whose name starts alike");
-    DeleteTree(Hive::ClassesRoot, "clsid\\{8b1e2c34-0000-4000-8000-000000000001}");
-    EXPECT_FALSE(KeyExists(Hive::ClassesRoot, key));
-    EXPECT_FALSE(KeyExists(Hive::ClassesRoot, key + "\\ProgID"));
-    EXPECT_EQ(QueryString(Hive::ClassesRoot, key + "x", ""), "a sibling whose name starts alike");
-    DeleteTree(Hive::ClassesRoot, key + "x");
-    EXPECT_FALSE(KeyExists(Hive::ClassesRoot, "CLSID"));  // nothing left below: no empty parent
+    scratch::RegistryKey scratchKey;
+    const std::string key = scratchKey.Path("CLSID\\{8B1E2C34-0000-4000-8000-000000000001}");
+    SetString(Hive::CurrentUser, key + "\\InprocServer32", "", "UtilOrvek2.dll");
+    SetString(Hive::CurrentUser, key + "\\InprocServer32", "ThreadingModel", "Apartment");
+    SetString(Hive::CurrentUser, key + "\\ProgID", "", "UtilOrvek2.clsUtil");
+    SetString(Hive::CurrentUser, key + "x", "", "a sibling whose name starts alike");
+    DeleteTree(Hive::CurrentUser, scratchKey.Path("clsid\\{8b1e2c34-0000-4000-8000-000000000001}"));
+    EXPECT_FALSE(KeyExists(Hive::CurrentUser, key));
+    EXPECT_FALSE(KeyExists(Hive::CurrentUser, key + "\\ProgID"));
+    EXPECT_EQ(QueryString(Hive::CurrentUser, key + "x", ""), "a sibling whose name starts alike");
+    DeleteTree(Hive::CurrentUser, key);  // gone already: nothing happens
+    EXPECT_EQ(SubKeys(Hive::CurrentUser, scratchKey.Path("CLSID")), Names{"{8B1E2C34-0000-4000-8000-000000000001}x"});
 }
 
-TEST(Registry, RegisteringThenUnregisteringLeavesTheFileAsItWas) {
-    sim::TestMachine machine;
-    SetString(Hive::ClassesRoot, "CLSID\\{Other}\\ProgID", "", "Other.Thing");
-    SetString(Hive::ClassesRoot, "Other.Thing", "", "Another server's class");
-    std::string before = StoreText(machine);
-    std::string key = kClsid;
-    SetString(Hive::ClassesRoot, key, "", "clsUtil");
-    SetString(Hive::ClassesRoot, key + "\\InprocServer32", "ThreadingModel", "Apartment");
-    SetString(Hive::ClassesRoot, "UtilOrvek2.clsUtil\\CLSID", "", key.substr(6));
-    SetDword(Hive::CurrentUser, "Software\\Microsoft\\Office\\Outlook\\Addins\\Quillet09.Connect", "LoadBehavior", 3);
-    EXPECT_NE(StoreText(machine), before);
-    DeleteTree(Hive::ClassesRoot, key);
-    DeleteTree(Hive::ClassesRoot, "UtilOrvek2.clsUtil");
-    DeleteTree(Hive::CurrentUser, "Software\\Microsoft\\Office\\Outlook\\Addins\\Quillet09.Connect");
-    EXPECT_EQ(StoreText(machine), before);
-}
-
-TEST(Registry, HandWrittenFilesAreRead) {
-    sim::TestMachine machine;
-    std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary)
-        << "REGEDIT4\r\n\r\n; a comment\r\n[hkey_local_machine\\Software\\Hand]\r\n"
-           "\"Name\"=\"C:\\\\Hand\\\\Made\"\r\n\"Count\"=dword:0000000A\r\nthis line is not understood\r\n";
-    EXPECT_EQ(QueryString(Hive::LocalMachine, "SOFTWARE\\HAND", "name"), "C:\\Hand\\Made");
-    EXPECT_EQ(QueryValue(Hive::LocalMachine, "Software\\Hand", "Count")->dword, 10u);
-    SetString(Hive::LocalMachine, "Software\\Hand", "More", "x");
-    EXPECT_EQ(QueryValue(Hive::LocalMachine, "Software\\Hand", "Count")->dword, 10u);
-}
-
-TEST(Registry, AStoreChangedInPlaceByAnotherWriterIsReadAgain) {
-    sim::TestMachine machine;
-    SetString(Hive::LocalMachine, "Software\\Hand", "Name", "first");
-    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\Hand", "Name"), "first");
-    // rewritten in place (same file, other length), as a hand edit would do it
-    std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary | std::ios::trunc)
-        << "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Hand]\r\n\"Name\"=\"second value\"\r\n";
-    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\Hand", "Name"), "second value");
-}
-
-TEST(Registry, WritesLeaveNothingAsideAndRefuseControlCharactersInKeys) {
-    sim::TestMachine machine;
-    for (int i = 0; i < 5; ++i) SetDword(Hive::CurrentUser, "Software\\Counter", "N", uint32_t(i));
-    for (const auto& entry : fs::directory_iterator(machine.PrefixFolder()))
-        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
-    EXPECT_EQ(FailureOf([] { SetString(Hive::CurrentUser, "Software\\Bad\nKey", "", "x"); }), 5);
-    EXPECT_FALSE(KeyExists(Hive::CurrentUser, "Software\\Bad"));
+TEST(Registry, ControlCharactersInKeysAreRefused) {
+    scratch::RegistryKey scratchKey;
+    EXPECT_EQ(FailureOf([&] { SetString(Hive::CurrentUser, scratchKey.Path("Bad\nKey"), "", "x"); }), 5);
+    EXPECT_EQ(FailureOf([&] { SetDword(Hive::CurrentUser, scratchKey.Path("Bad\tKey"), "N", 1); }), 5);
+    EXPECT_FALSE(KeyExists(Hive::CurrentUser, scratchKey.Path("Bad")));
 }
 
 }  // namespace
