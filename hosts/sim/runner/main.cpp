@@ -24,15 +24,18 @@ namespace {
 
 // Plays one scenario in this process; prints its line; 0 when it passed.
 int PlayOne(const std::string& file, const fs::path& libraries, const std::optional<fs::path>& keep) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::vector<sim::scenario::Step> steps;
+    try {
+        steps = sim::scenario::ParseFile(file);
+    } catch (const sim::scenario::SyntaxError& e) {
+        std::printf("FAIL %s:%d: %s\n", file.c_str(), e.line, e.what());
+        return 1;
+    } catch (const std::exception&) {
         std::printf("FAIL %s: cannot read the file\n", file.c_str());
         return 1;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
     try {
-        sim::runner::Session session(sim::scenario::Parse(content.str()), libraries, keep);
+        sim::runner::Session session(std::move(steps), libraries, keep);
         if (auto failure = session.Play()) {
             std::printf("FAIL %s:%d: %s\n", file.c_str(), failure->line, failure->what.c_str());
             return 1;

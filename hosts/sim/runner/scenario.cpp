@@ -1,5 +1,6 @@
 #include "hosts/sim/runner/scenario.h"
 
+#include <fstream>
 #include <sstream>
 
 namespace sim::scenario {
@@ -112,6 +113,53 @@ std::vector<Step> Parse(const std::string& content) {
         }
         steps.push_back(std::move(step));
     }
+    return steps;
+}
+
+namespace {
+
+std::string ReadScenario(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    if (in) content << in.rdbuf();
+    if (!in || !std::filesystem::is_regular_file(file)) throw std::runtime_error("cannot read " + file.string());
+    return content.str();
+}
+
+// Appends the steps of `file` to `out`; `line` > 0 is the scenario's include step that
+// every step takes; `open` holds the files being read, to refuse a cycle.
+void Expand(const std::filesystem::path& file, int line, std::vector<std::filesystem::path>& open,
+            std::vector<Step>& out) {
+    for (auto& step : Parse(ReadScenario(file))) {
+        const int at = line > 0 ? line : step.line;
+        if (!step.IsWord(0, "include")) {
+            step.line = at;
+            out.push_back(std::move(step));
+            continue;
+        }
+        if (step.tokens.size() != 2 || step.tokens[1].kind != Token::Kind::String)
+            throw SyntaxError(at, "include names one file in quotes");
+        const auto included = std::filesystem::weakly_canonical(file.parent_path() / step.tokens[1].text);
+        for (const auto& reading : open)
+            if (reading == included) throw SyntaxError(at, "include \"" + step.tokens[1].text + "\" includes itself");
+        open.push_back(included);
+        try {
+            Expand(included, at, open, out);
+        } catch (const SyntaxError& e) {
+            throw SyntaxError(at, "in " + step.tokens[1].text + ": " + e.what());
+        } catch (const std::runtime_error& e) {
+            throw SyntaxError(at, e.what());
+        }
+        open.pop_back();
+    }
+}
+
+}  // namespace
+
+std::vector<Step> ParseFile(const std::filesystem::path& file) {
+    std::vector<std::filesystem::path> open{std::filesystem::weakly_canonical(file)};
+    std::vector<Step> steps;
+    Expand(file, 0, open, steps);
     return steps;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -33,5 +34,11 @@ struct SyntaxError : std::runtime_error {
 
 // Reads a scenario; throws SyntaxError naming the line.
 std::vector<Step> Parse(const std::string& content);
+
+// Reads a scenario file and puts the steps of each `include "FILE"` in its place (FILE
+// relative to the including file's folder, includes within includes allowed, a cycle
+// refused). An included step carries the line of the scenario's own include step.
+// Throws SyntaxError naming the line, or std::runtime_error when a file cannot be read.
+std::vector<Step> ParseFile(const std::filesystem::path& file);
 
 }  // namespace sim::scenario
