@@ -22,9 +22,9 @@ for bits in $sets; do
   build=build-win$bits
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
   if [ "$what" = dlls ]; then
-    cmake --build "$build" -j"$jobs" --target Quillet09 UtilOrvek2
+    cmake --build "$build" -j"$jobs" --target Quillet09 UtilOrvek2 quillet-register
   else
-    cmake --build "$build" -j"$jobs" --target Quillet09 UtilOrvek2 windows-platform-tests windows-server-tests
+    cmake --build "$build" -j"$jobs" --target Quillet09 UtilOrvek2 quillet-register windows-platform-tests windows-server-tests
   fi
   ls -l "$build"/bin/*.dll "$build"/bin/*.tlb
 done

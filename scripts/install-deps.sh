@@ -11,7 +11,7 @@ packages=(
   libgsf-1-dev libgmime-3.0-dev
   libemail-outlook-message-perl libemail-address-perl
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools googletest
-  wine wine64 xvfb xauth
+  wine wine64 xvfb xauth nsis
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -7,7 +7,10 @@
 #  3. the type libraries against the member tables;
 #  4. regsvr32 registers both DLLs; the registry holds what they wrote, and their
 #     classes work through COM and IDispatch; regsvr32 unregisters them and nothing
-#     of them is left.
+#     of them is left;
+#  5. when the installer was built (scripts/build-installer.sh): it installs silently
+#     for this user, the same checks as in 4 hold, and its uninstaller leaves the
+#     user's classes, Office keys and programs list as they were before.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-win64}
@@ -66,4 +69,37 @@ for dll in Quillet09.dll UtilOrvek2.dll; do
   run regsvr32 /u /s "$(windows_path "$bin/$dll")" || { echo "FAIL regsvr32 /u $dll"; exit 1; }
 done
 run "$bin/windows-server-tests.exe" --gtest_brief=1 --gtest_filter='Unregistered.*'
+
+# ---- 5
+setup=build-installer/Quillet-Setup.exe
+if [ -f "$setup" ]; then
+  keys=('HKCU\Software\Classes' 'HKCU\Software\Microsoft\Office' \
+        'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall')
+  snapshot() {  # the keys above, exported one after another into $1
+    : >"$1"
+    for key in "${keys[@]}"; do
+      local part="$WINEPREFIX/part.reg"
+      rm -f "$part"
+      if run reg export "$key" "$(windows_path "$part")" /y >/dev/null 2>&1; then
+        iconv -f UTF-16LE -t UTF-8 "$part" | tr -d '\r' >>"$1"
+      else
+        echo "[$key absent]" >>"$1"
+      fi
+    done
+  }
+  snapshot "$WINEPREFIX/before.txt"
+  run "$setup" /S /BITS=64 || { echo "FAIL the installer ended with $?"; exit 1; }
+  wineserver -w
+  run "$bin/windows-server-tests.exe" --gtest_brief=1 --gtest_filter='Registered.*'
+  installed=$(run cmd /c echo %LOCALAPPDATA% | tr -d '\r')\\Programs\\Quillet
+  run "$installed\\Uninstall.exe" /S || { echo "FAIL the uninstaller ended with $?"; exit 1; }
+  wineserver -w
+  run "$bin/windows-server-tests.exe" --gtest_brief=1 --gtest_filter='Unregistered.*'
+  snapshot "$WINEPREFIX/after.txt"
+  if ! diff -u "$WINEPREFIX/before.txt" "$WINEPREFIX/after.txt"; then
+    echo "FAIL the uninstaller left the registry changed"
+    exit 1
+  fi
+  echo "ok   the installer installs and uninstalls for this user"
+fi
 echo "Windows tests passed under Wine"

@@ -26,5 +26,6 @@ echo "== Windows: both DLLs built with mingw-w64 (64-bit with tests, 32-bit DLLs
 start=$(date +%s)
 bash scripts/build-windows.sh 64
 bash scripts/build-windows.sh 32 dlls
+bash scripts/build-installer.sh
 bash scripts/test-windows.sh build-win64
 echo "Windows stage: $(( $(date +%s) - start )) s"
