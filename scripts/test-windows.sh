@@ -14,7 +14,7 @@ build=${1:-build-win64}
 bin=$(cd "$build/bin" && pwd)
 
 # ---- 1. what the DLLs need and show
-system_dlls='^(ADVAPI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|USER32)\.dll$'
+system_dlls='^(ADVAPI32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|USER32)\.dll$'
 failed=0
 for set in build-win64 build-win32; do
   [ -d "$set/bin" ] || continue
