@@ -122,11 +122,12 @@ void Win32Toolkit::CreateControls(Form& form, FormWindow& window) {
         font_ = CreateFontIndirectW(&font);
         fontDpi_ = dpi;
     }
-    // Frames first, so that they lie behind what they hold.
-    std::vector<Control*> order = form.Controls();
-    std::stable_partition(order.begin(), order.end(), [](Control* c) { return c->Kind() == ControlKind::Frame; });
-    for (Control* control : order)
+    for (Control* control : form.Controls())
         if (HWND hwnd = CreateControl(form, *control, window.hwnd)) window.controls[control] = hwnd;
+    // Frames lie behind what they hold.
+    for (auto& [control, hwnd] : window.controls)
+        if (control->Kind() == ControlKind::Frame)
+            SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowDefaultButtons(form, window);
 }
 
