@@ -6,7 +6,6 @@
 #include <optional>
 #include <system_error>
 
-#include "platform/files/posix/host_io.h"
 
 namespace platform::ado {
 
@@ -50,7 +49,7 @@ DatabaseFileInspection InspectDatabaseFile(const fs::path& hostPath) {
     }
     if (!fs::is_regular_file(status)) return {DatabaseFileKind::Unreadable, {}, 0};
 
-    std::optional<std::string> bytes = files::detail::ReadHostFile(hostPath, 512);
+    std::optional<std::string> bytes = ReadFileHead(hostPath, 512);
     if (!bytes) return {DatabaseFileKind::Unreadable, {}, 0};
     uintmax_t size = fs::file_size(hostPath, ec);
     if (ec) return {DatabaseFileKind::Unreadable, {}, 0};

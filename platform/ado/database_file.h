@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace platform::ado {
@@ -30,6 +31,10 @@ struct DatabaseFileInspection {
 };
 
 DatabaseFileInspection InspectDatabaseFile(const std::filesystem::path& hostPath);
+
+// The first bytes of a file (at most limit of them), read the platform's way; nullopt
+// when it cannot be read.
+std::optional<std::string> ReadFileHead(const std::filesystem::path& path, size_t limit);
 
 // Why a file that is not a sound database cannot be used, and what to do about it,
 // naming the file as path.

@@ -73,4 +73,8 @@ public:
 void Install(std::shared_ptr<Backend> backend);
 std::shared_ptr<Backend> Installed();
 
+// The platform's own backend, installed until a host installs another: the system's
+// windows on Windows; none here, where every host brings its own.
+std::shared_ptr<Backend> SystemBackend();
+
 }  // namespace platform::toolkit

@@ -80,7 +80,7 @@ private:
         std::shared_ptr<Form> hold;  // empty for a form not made by make_shared
     };
 
-    WindowManager() = default;
+    WindowManager();
     ~WindowManager() = default;
 
     // The forms' side.

@@ -22,6 +22,8 @@ WindowManager& WindowManager::Get() {
 void Install(std::shared_ptr<Backend> backend) { WindowManager::Get().Replace(std::move(backend)); }
 std::shared_ptr<Backend> Installed() { return WindowManager::Get().backend_; }
 
+WindowManager::WindowManager() : backend_(SystemBackend()) {}
+
 void WindowManager::Replace(std::shared_ptr<Backend> backend) {
     auto previous = std::exchange(backend_, std::move(backend));
     auto open = std::exchange(open_, {});

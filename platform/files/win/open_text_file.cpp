@@ -1,11 +1,10 @@
 // WindowsFileSystem::OpenTextFile: a file read whole when opened for reading, written
-// through a C stream on the system's handle otherwise.
+// through the system's handle otherwise.
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
-
-#include <cstdio>
+#include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "platform/errors/errors.h"
 #include "platform/files/text_stream_impl.h"
@@ -34,22 +33,60 @@ std::string ReadWhole(const std::wstring& native) {
     return content;
 }
 
-// The file opened for writing (emptied) or appending, as a C stream that owns the handle.
-std::FILE* OpenForWriting(const std::wstring& native, bool append) {
+// Writes through the system's handle, in pieces, as the stream puts its text.
+class HandleTextSink final : public TextSink {
+public:
+    explicit HandleTextSink(HANDLE file) : file_(file) {}
+    ~HandleTextSink() override {
+        if (file_ == INVALID_HANDLE_VALUE) return;
+        WriteAll(std::exchange(pending_, {}));
+        CloseHandle(file_);
+    }
+
+    void Put(std::string_view bytes) override {
+        pending_ += bytes;
+        if (pending_.size() >= kPiece) Drain();
+    }
+
+    void Close() override {
+        const DWORD failure = WriteAll(std::exchange(pending_, {}));
+        const DWORD closed = CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE)) ? 0 : GetLastError();
+        if (failure || closed) win::RaiseSystemError(failure ? failure : closed);
+    }
+
+private:
+    static constexpr size_t kPiece = 64 * 1024;
+
+    // 0, or the system's error.
+    DWORD WriteAll(std::string_view bytes) {
+        while (!bytes.empty()) {
+            DWORD written = 0;
+            const DWORD piece = DWORD(std::min<size_t>(bytes.size(), kPiece));
+            if (!WriteFile(file_, bytes.data(), piece, &written, nullptr)) return GetLastError();
+            bytes.remove_prefix(written);
+        }
+        return 0;
+    }
+    void Drain() {
+        if (const DWORD failure = WriteAll(std::exchange(pending_, {}))) win::RaiseSystemError(failure);
+    }
+
+    HANDLE file_;
+    std::string pending_;
+};
+
+// The file opened for writing (emptied) or appending, at its end.
+HANDLE OpenForWriting(const std::wstring& native, bool append) {
     HANDLE file = CreateFileW(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) win::RaiseSystemError(GetLastError());
-    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_BINARY | (append ? _O_APPEND : 0));
-    if (descriptor == -1) {
+    if (append && SetFilePointer(file, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR) {
+        const DWORD error = GetLastError();
         CloseHandle(file);
-        RaiseStandard(err::PathFileAccess);
+        win::RaiseSystemError(error);
     }
-    std::FILE* stream = _fdopen(descriptor, append ? "ab" : "wb");
-    if (!stream) {
-        _close(descriptor);
-        RaiseStandard(err::PathFileAccess);
-    }
-    return stream;
+    return file;
 }
 
 }  // namespace
@@ -72,10 +109,11 @@ std::shared_ptr<TextStream> WindowsFileSystem::OpenTextFile(std::string_view pat
     if (exists && mode != ForReading && win::IsReadOnly(resolved.native)) RaiseStandard(err::PermissionDenied);
 
     if (mode == ForReading) {
-        if (!exists) std::fclose(OpenForWriting(resolved.native, true));  // made empty, then read
+        if (!exists) CloseHandle(OpenForWriting(resolved.native, true));  // made empty, then read
         return std::make_shared<FileTextStream>(ReadWhole(resolved.native));
     }
-    return std::make_shared<FileTextStream>(OpenForWriting(resolved.native, mode == ForAppending));
+    return std::make_shared<FileTextStream>(
+        std::make_unique<HandleTextSink>(OpenForWriting(resolved.native, mode == ForAppending)));
 }
 
 }  // namespace platform::files

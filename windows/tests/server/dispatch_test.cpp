@@ -1,7 +1,8 @@
 // The registered classes as a script or a macro meets them: created by ProgID through
 // COM, their members found by name and called through IDispatch; and as the add-in
 // meets them: created by class id and called by slot. (Nothing here shows a message
-// box: there is no window toolkit to show one.)
+// box: there is no window toolkit to show one.) The database object reaches its
+// database through ODBC, where the SQLite3 ODBC driver is installed.
 #include <windows.h>
 
 #include <oleauto.h>
@@ -14,6 +15,7 @@
 #include "platform/com/class_factory.h"
 #include "platform/text/win/wide.h"
 #include "servers.h"
+#include "support/project_database.h"
 #include "support/scratch.h"
 #include "util/interfaces/class_ids.h"
 #include "util/interfaces/clsUtil_bridge.h"
@@ -140,6 +142,59 @@ TEST(Registered, ScriptsBuildConnectionStringsThroughTheDatabaseObject) {
               "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\Data\\Quillet.mdb;Persist Security Info=False;");
     db.Put("ConnectString", "set by hand");
     EXPECT_EQ(db.CallText("ConnectString", DISPATCH_PROPERTYGET), "set by hand");
+}
+
+TEST(Registered, ScriptsQueryAProjectDatabaseThroughTheDatabaseObject) {
+    scratch::Folder folder;
+    const std::string path = folder.Path("Quillet.mdb");
+    const auto missing = windows_tests::MakeProjectDatabase(
+        path, {{"05-123", "Smith House", "P:\\Jobs\\05-123\\"}, {"05-124", "Anbau Ødegård", "P:\\Jobs\\"}});
+    if (missing) GTEST_SKIP() << *missing;
+    Scripted db("UtilOrvek2.clsDbADO");
+    ASSERT_TRUE(db);
+    db.Put("DbType", "Access");
+    db.Put("DbProvider", "Microsoft.ACE.OLEDB.12.0");
+    db.Put("DbServer", path);
+    VARIANT ignored = db.Call("BuildDBConnnectString", DISPATCH_METHOD);
+    VariantClear(&ignored);
+
+    VARIANT list = db.Call("GetRSArray", DISPATCH_METHOD,
+                           {Text("SELECT [Project Number], [Project Name] FROM Project ORDER BY [Project Name]")});
+    ASSERT_EQ(db.Last(), S_OK);
+    ASSERT_TRUE(list.vt & VT_ARRAY) << list.vt;
+    SAFEARRAY* array = list.parray;
+    ASSERT_EQ(SafeArrayGetDim(array), 2u);
+    LONG lastColumn = -1, lastRow = -1;
+    SafeArrayGetUBound(array, 1, &lastColumn);
+    SafeArrayGetUBound(array, 2, &lastRow);
+    EXPECT_EQ(lastColumn, 1);
+    EXPECT_EQ(lastRow, 1);
+    // The cell of a column and a row, as a script indexes it: list(column, row).
+    auto cell = [&](LONG column, LONG row) {
+        LONG at[] = {column, row};
+        VARIANT value;
+        VariantInit(&value);
+        if ((list.vt & VT_TYPEMASK) == VT_VARIANT) {
+            SafeArrayGetElement(array, at, &value);
+        } else {
+            value.vt = VT_BSTR;
+            SafeArrayGetElement(array, at, &value.bstrVal);
+        }
+        std::string text = value.vt == VT_BSTR && value.bstrVal ? Narrow(value.bstrVal) : "";
+        VariantClear(&value);
+        return text;
+    };
+    EXPECT_EQ(cell(0, 0), "05-124");
+    EXPECT_EQ(cell(1, 0), "Anbau Ødegård");
+    EXPECT_EQ(cell(0, 1), "05-123");
+    EXPECT_EQ(cell(1, 1), "Smith House");
+    VariantClear(&list);
+
+    // A query that finds nothing gives no array at all.
+    list = db.Call("GetRSArray", DISPATCH_METHOD, {Text("SELECT * FROM Project WHERE [Project Number] = 'none'")});
+    EXPECT_EQ(db.Last(), S_OK);
+    EXPECT_FALSE(list.vt & VT_ARRAY) << list.vt;
+    VariantClear(&list);
 }
 
 TEST(Registered, ScriptsGetTheRuntimesErrorsForWrongCalls) {

@@ -1,0 +1,156 @@
+// The Windows toolkit's dialogs: the system's message box, an input box of its own,
+// and the shell's folder picker. Each is owned by the active form's window (else the
+// window that is active), which it disables while it is up.
+#include <shlobj.h>
+
+#include "platform/text/win/wide.h"
+#include "platform/toolkit/backend_window_manager.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/twips.h"
+#include "platform/toolkit/win/win32_toolkit.h"
+#include "platform/toolkit/win/win32_windows.h"
+
+namespace platform::toolkit {
+
+using text::win::Narrow;
+using text::win::Wide;
+
+namespace {
+
+constexpr wchar_t kInputClass[] = L"QuilletInputBox";
+constexpr int kEdit = 100;
+
+// The window a dialog belongs to.
+HWND DialogOwner(const Win32Toolkit& toolkit, Hwnd owner = 0) {
+    if (owner)
+        if (Form* form = WindowManager::Get().FindForm(owner))
+            if (HWND hwnd = toolkit.WindowOf(*form)) return hwnd;
+    if (Form* active = WindowManager::Get().ActiveForm())
+        if (HWND hwnd = toolkit.WindowOf(*active)) return hwnd;
+    return GetActiveWindow();
+}
+
+struct InputState {
+    bool done = false;
+    std::optional<std::string> answer;
+};
+
+LRESULT CALLBACK InputProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* state = reinterpret_cast<InputState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (message) {
+        case WM_COMMAND:
+            if (!state) break;
+            if (LOWORD(wParam) == IDOK) {
+                HWND edit = GetDlgItem(hwnd, kEdit);
+                std::wstring text(size_t(GetWindowTextLengthW(edit)) + 1, L'\0');
+                text.resize(size_t(GetWindowTextW(edit, text.data(), int(text.size()))));
+                state->answer = Narrow(text);
+                state->done = true;
+            } else if (LOWORD(wParam) == IDCANCEL) {
+                state->done = true;
+            }
+            return 0;
+        case WM_CLOSE:
+            if (state) state->done = true;
+            return 0;
+        default: break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+int32_t Win32Toolkit::MsgBox(const DialogRequest& request) {
+    // The toolkit's buttons, icons and answers are the system's own numbers.
+    return MessageBoxW(DialogOwner(*this), Wide(request.text).c_str(), Wide(request.title).c_str(),
+                       UINT(request.flags) | MB_SETFOREGROUND);
+}
+
+// A prompt at the top left, OK and Cancel at the right, the text field below, the
+// default text selected in it; Enter answers OK, Esc and the close box Cancel.
+std::optional<std::string> Win32Toolkit::InputBox(const DialogRequest& request) {
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = InputProcedure;
+        windowClass.hInstance = win32::ThisModule();
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kInputClass;
+        return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    if (!registered) return std::nullopt;
+
+    HWND owner = DialogOwner(*this);
+    const int32_t dpi = win32::WindowDpi(owner);
+    auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, kStandardDpi); };
+    InputState state;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    RECT outer{0, 0, px(360), px(130)};
+    AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT);
+    HWND dialog = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kInputClass, Wide(request.title).c_str(),
+                                  style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                                  outer.bottom - outer.top, owner, nullptr, win32::ThisModule(), &state);
+    if (!dialog) return std::nullopt;
+    auto child = [&](const wchar_t* windowClass, const std::wstring& text, DWORD childStyle, int id, RECT r,
+                     DWORD extended = 0) {
+        HWND hwnd = CreateWindowExW(extended, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | childStyle, px(r.left),
+                                    px(r.top), px(r.right), px(r.bottom), dialog,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), win32::ThisModule(), nullptr);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        return hwnd;
+    };
+    child(L"STATIC", Wide(request.text), SS_LEFT | SS_NOPREFIX, -1, {10, 10, 260, 70});
+    child(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {280, 10, 70, 24});
+    child(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, {280, 40, 70, 24});
+    HWND edit = child(L"EDIT", Wide(request.defaultText), WS_TABSTOP | ES_AUTOHSCROLL, kEdit, {10, 95, 340, 22},
+                      WS_EX_CLIENTEDGE);
+
+    const bool disable = owner && IsWindowEnabled(owner);
+    if (disable) EnableWindow(owner, FALSE);
+    ShowWindow(dialog, SW_SHOW);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    MSG message;
+    while (!state.done) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(int(message.wParam));
+            break;
+        }
+        if (IsDialogMessageW(dialog, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (disable) EnableWindow(owner, TRUE);
+    DestroyWindow(dialog);
+    return state.answer;
+}
+
+std::optional<std::string> Win32Toolkit::BrowseForFolder(const DialogRequest& request) {
+    const std::wstring title = Wide(request.title);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = DialogOwner(*this, request.owner);
+    browse.lpszTitle = title.c_str();
+    browse.ulFlags = UINT(request.flags);
+    PIDLIST_ABSOLUTE root = nullptr;
+    if (request.root && !request.root->empty())
+        if (SUCCEEDED(SHParseDisplayName(Wide(*request.root).c_str(), nullptr, &root, 0, nullptr)))
+            browse.pidlRoot = root;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (root) CoTaskMemFree(root);
+    if (!chosen) return std::nullopt;
+    wchar_t path[MAX_PATH] = {};
+    const bool named = SHGetPathFromIDListW(chosen, path);
+    CoTaskMemFree(chosen);
+    if (!named) return std::nullopt;
+    // The shell gives a drive root as "C:\" and every other folder without its backslash.
+    std::wstring folder(path);
+    while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
+    return Narrow(folder);
+}
+
+}  // namespace platform::toolkit
