@@ -153,6 +153,12 @@ public:
     virtual int32_t BeginTrans() = 0;
     virtual int32_t CommitTrans() = 0;
     virtual int32_t RollbackTrans() = 0;
+
+    // Not ADO's: on an open connection, a text that stays the same only as long as the
+    // database provably has not changed, whoever changed it; empty when that cannot
+    // be told (a closed connection, a provider that cannot tell, a connection of
+    // another library). A caller may keep a query's result for as long as it holds.
+    virtual std::string ChangeStamp() { return {}; }
 };
 
 // A new, closed connection and recordset of this platform.

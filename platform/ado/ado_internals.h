@@ -32,6 +32,7 @@ public:
     int32_t BeginTrans() override;
     int32_t CommitTrans() override;
     int32_t RollbackTrans() override;
+    std::string ChangeStamp() override { return session_ ? session_->ChangeStamp() : std::string(); }
 
 private:
     friend class ProviderRecordset;
