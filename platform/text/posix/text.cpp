@@ -190,6 +190,15 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
     return Equal(Left(s, Len(prefix)), prefix, Compare::Text);
 }
 
+std::string FoldCase(std::string_view s) {
+    if (IsAscii(s)) {
+        std::string out(s);
+        for (char& c : out) c = AsciiLower(c);
+        return out;
+    }
+    return Narrow(Wide(s).foldCase(U_FOLD_CASE_DEFAULT));
+}
+
 std::string LTrim(std::string_view s) {
     size_t from = s.find_first_not_of(' ');
     return from == std::string_view::npos ? std::string() : std::string(s.substr(from));
