@@ -90,6 +90,8 @@ public:
     // A text that stays the same only as long as the database provably has not
     // changed (by this session or anyone else); empty when the provider cannot tell.
     virtual std::string ChangeStamp() { return {}; }
+    // Whether ChangeStamp can ever give a stamp.
+    virtual bool KeepsChangeStamps() const { return false; }
 };
 
 class Provider {

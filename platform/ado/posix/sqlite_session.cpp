@@ -103,6 +103,7 @@ public:
     }
 
     std::string ChangeStamp() override { return database_->ChangeStamp(); }
+    bool KeepsChangeStamps() const override { return true; }
 
     void BeginTransaction(int32_t level) override {
         // The outermost level takes the write lock at once: two connections that
