@@ -47,7 +47,7 @@ std::optional<std::string> clsQuillet::FieldText(std::string_view name) const {
     std::string text(name);
     if (std::sscanf(text.c_str(), "ProjectList(%u,%u)", &column, &row) == 2 ||
         std::sscanf(text.c_str(), "ProjectList(%u, %u)", &column, &row) == 2) {
-        if (column < ProjectList_.Columns() && row < ProjectList_.Rows()) return ProjectList_(column, row);
+        if (column < ProjectList_.Columns() && row < ProjectList_.Rows()) return std::string(ProjectList_(column, row));
         return std::nullopt;
     }
     if (name == "ProjectList") return ProjectList_.empty() ? "empty" : std::to_string(ProjectList_.Rows()) + " rows";

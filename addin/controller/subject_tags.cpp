@@ -68,7 +68,7 @@ void clsQuillet::SelectProject(int32_t row) {
         platform::Raise(9, "Subscript out of range");
     ProjectNumber_ = ProjectList_(0, row);
     ProjectName_ = ProjectList_(1, row);
-    const std::string& folder = ProjectList_(2, row);
+    const std::string folder(ProjectList_(2, row));
     ProjFilePath_ = !folder.empty() ? FixPath(folder) : Root_ + ProjectNumber_;
     ProjActive_ = text::CBool(ProjectList_(3, row));
     ProjectID_ = text::CLng(ProjectList_(4, row));
@@ -126,11 +126,11 @@ void clsQuillet::CheckTypedProject() {
     else
         ProjectList_.ResizeRows(ProjectList_.Rows() + 1);
     const size_t last = ProjectList_.Rows() - 1;
-    ProjectList_(0, last) = ProjectNumber_;
-    ProjectList_(1, last) = ProjectName_;
-    ProjectList_(2, last) = ProjFilePath_;
-    ProjectList_(3, last) = "False";
-    ProjectList_(4, last) = "0";
+    ProjectList_.Set(0, last, ProjectNumber_);
+    ProjectList_.Set(1, last, ProjectName_);
+    ProjectList_.Set(2, last, ProjFilePath_);
+    ProjectList_.Set(3, last, "False");
+    ProjectList_.Set(4, last, "0");
     Use(SaveForm()).cboQuillet.AddItem(ProjectName_ + (ProjectNumber_.empty() ? "" : ": ") + ProjectNumber_);
 }
 
@@ -139,9 +139,11 @@ void clsQuillet::FillProjectList(platform::toolkit::ComboBox& box) {
     int32_t selection = -1;
     if (!ProjectList_.empty()) {
         for (size_t row = 0; row < ProjectList_.Rows(); ++row) {
-            const std::string& number = ProjectList_(0, row);
-            const std::string& name = ProjectList_(1, row);
-            box.AddItem(name + (number.empty() ? "" : ": ") + number, int32_t(row));
+            const std::string_view number = ProjectList_(0, row);
+            const std::string_view name = ProjectList_(1, row);
+            std::string item(name);
+            if (!number.empty()) item.append(": ").append(number);
+            box.AddItem(item, int32_t(row));
             bool match = !ProjectNumber_.empty() ? number == ProjectNumber_ : name == ProjectName_;
             if (match) selection = int32_t(row);
         }

@@ -25,15 +25,12 @@ void clsQuillet::ComboTypeAhead(toolkit::ComboBox& box, int16_t& typedLength, in
         key = 0;
     }
 
-    bool matched = false;
-    const auto& items = box.Items();
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (text::StartsWithNoCase(items[i], typed)) {
-            box.SetListIndex(int32_t(i));
-            key = 0;
-            matched = true;
-            break;
-        }
+    // The first entry that begins with what was typed, without regard to case.
+    const int32_t found = box.FindPrefixNoCase(typed);
+    const bool matched = found >= 0;
+    if (matched) {
+        box.SetListIndex(found);
+        key = 0;
     }
 
     const int32_t typedChars = int32_t(text::Len(typed));

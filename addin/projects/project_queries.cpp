@@ -25,7 +25,7 @@ std::string clsQuillet::GetNewProjectNumber() {
     std::string suggestion;
     Guard("GetNewProjectNumber()").Run([&] {
         QueryResult result = Use(gDb).GetRSArray(std::string("SELECT max([Project Number]) ") + "FROM Project;");
-        highest = result.empty() ? std::string() : result(0, 0);
+        highest = result.empty() ? std::string() : std::string(result(0, 0));
         suggestion = highest;  // what a failure of the suggestion leaves
         suggestion = SuggestNextProjectNumber(highest);
     });

@@ -4,6 +4,7 @@
 #include "addin/controller/object_ref.h"
 #include "addin/host/modMain.h"
 #include "platform/files/files.h"
+#include "platform/profile/profile.h"
 #include "platform/text/text.h"
 #include "platform/toolkit/dialogs.h"
 #include "util/interfaces/IclsDbADO.h"
@@ -23,6 +24,8 @@ constexpr const char* kGroupSettingsSentence =
 }  // namespace
 
 void clsQuillet::LocateSettings() {
+    // One settings load reads each settings file once.
+    const platform::profile::ReadingEachFileOnce readingOnce;
     std::string fileName;
     if (UsePlexar_) {
         if (gUtil->DoesFolderExist(gCommonAppData + "\\Plexar")) {

@@ -153,6 +153,13 @@ public:
     virtual int32_t BeginTrans() = 0;
     virtual int32_t CommitTrans() = 0;
     virtual int32_t RollbackTrans() = 0;
+
+    // Not ADO's: a text that stays the same only as long as the database provably has
+    // not changed, whoever changed it: the one open, or, on a closed connection, the
+    // one it opened last (looked at through a connection of its own). Empty when that
+    // cannot be told (never opened, the database cannot be opened now, a provider
+    // that cannot tell). A caller may keep a query's result for as long as it holds.
+    virtual std::string ChangeStamp() { return {}; }
 };
 
 // A new, closed connection and recordset of this platform.

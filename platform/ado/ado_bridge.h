@@ -105,8 +105,9 @@ using Execute =
 using BeginTrans = com::Method<I, int32_t(), &I::BeginTrans, "BeginTrans">;
 using CommitTrans = com::Method<I, int32_t(), &I::CommitTrans, "CommitTrans">;
 using RollbackTrans = com::Method<I, int32_t(), &I::RollbackTrans, "RollbackTrans">;
+using ChangeStamp = com::Method<I, std::string(), &I::ChangeStamp, "ChangeStamp">;
 using Table = com::Table<I, kIid, State, CursorLocation_get, CursorLocation_put, ConnectionString, Open, Close,
-                         Execute, BeginTrans, CommitTrans, RollbackTrans>;
+                         Execute, BeginTrans, CommitTrans, RollbackTrans, ChangeStamp>;
 
 class Proxy final : public com::Proxy<Table> {
 public:
@@ -127,6 +128,7 @@ public:
     int32_t BeginTrans() override { return Call<connection::BeginTrans>(); }
     int32_t CommitTrans() override { return Call<connection::CommitTrans>(); }
     int32_t RollbackTrans() override { return Call<connection::RollbackTrans>(); }
+    std::string ChangeStamp() override { return Call<connection::ChangeStamp>(); }
 };
 }  // namespace connection
 

@@ -32,6 +32,7 @@ public:
     int32_t BeginTrans() override;
     int32_t CommitTrans() override;
     int32_t RollbackTrans() override;
+    std::string ChangeStamp() override;
 
 private:
     friend class ProviderRecordset;
@@ -40,6 +41,7 @@ private:
     std::unique_ptr<Session> session_;
     std::shared_ptr<OpenToken> open_;
     int32_t level_ = 0;  // transaction nesting
+    bool stamps_ = false;  // the provider last opened keeps change stamps
 };
 
 class ProviderRecordset final : public Recordset {

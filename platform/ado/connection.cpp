@@ -50,6 +50,7 @@ void ProviderConnection::Open(std::string_view connectionString, std::string_vie
     if (secret.empty()) secret = properties.Find("Password").value_or(properties.Get("Pwd"));
     session_ = provider->Connect(properties, user, secret);
     connectionString_ = std::string(connectionString);
+    stamps_ = session_->KeepsChangeStamps();
     open_ = std::make_shared<OpenToken>();
     level_ = 0;
 }
@@ -73,6 +74,18 @@ std::shared_ptr<Recordset> ProviderConnection::Execute(std::string_view commandT
     recordset->cursorLocation_ = cursorLocation_;
     if (rows.returnsRows) recordset->Load(std::move(rows), open_);
     return recordset;
+}
+
+std::string ProviderConnection::ChangeStamp() {
+    if (session_) return session_->ChangeStamp();
+    if (!stamps_ || connectionString_.empty()) return {};
+    try {
+        ProviderConnection probe;
+        probe.Open(connectionString_);
+        return probe.ChangeStamp();
+    } catch (const ErrorInfo&) {
+        return {};  // it cannot be told now
+    }
 }
 
 int32_t ProviderConnection::BeginTrans() {

@@ -87,6 +87,11 @@ public:
     virtual void BeginTransaction(int32_t level) = 0;
     virtual void CommitTransaction(int32_t level) = 0;
     virtual void RollbackTransaction(int32_t level) = 0;
+    // A text that stays the same only as long as the database provably has not
+    // changed (by this session or anyone else); empty when the provider cannot tell.
+    virtual std::string ChangeStamp() { return {}; }
+    // Whether ChangeStamp can ever give a stamp.
+    virtual bool KeepsChangeStamps() const { return false; }
 };
 
 class Provider {

@@ -26,4 +26,16 @@ std::string GetPrivateProfileStringA(std::string_view section, std::string_view 
 int32_t WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                    std::optional<std::string_view> value, std::string_view file);
 
+// While one of these lives, each settings file is read once: later look-ups in it are
+// answered from that reading, as a set of settings read at one moment. A write
+// through WritePrivateProfileStringA is seen at once; what another process writes
+// meanwhile is seen after the last of these ends. They nest.
+class ReadingEachFileOnce {
+public:
+    ReadingEachFileOnce();
+    ~ReadingEachFileOnce();
+    ReadingEachFileOnce(const ReadingEachFileOnce&) = delete;
+    ReadingEachFileOnce& operator=(const ReadingEachFileOnce&) = delete;
+};
+
 }  // namespace platform::profile

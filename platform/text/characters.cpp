@@ -129,6 +129,13 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
     return Equal(Left(s, Len(prefix)), prefix, Compare::Text);
 }
 
+std::string FoldCase(std::string_view s) {
+    if (!IsAscii(s)) return Folded(s);
+    std::string out(s);
+    for (char& c : out) c = AsciiLower(c);
+    return out;
+}
+
 std::string LTrim(std::string_view s) {
     size_t from = s.find_first_not_of(' ');
     return from == std::string_view::npos ? std::string() : std::string(s.substr(from));

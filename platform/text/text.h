@@ -47,6 +47,11 @@ bool Equal(std::string_view a, std::string_view b, Compare cmp);
 inline bool EqualNoCase(std::string_view a, std::string_view b) { return Equal(a, b, Compare::Text); }
 // True when s begins with prefix, compared without regard to case.
 bool StartsWithNoCase(std::string_view s, std::string_view prefix);
+// The text folded for comparing without regard to case, character by character: two
+// texts are equal without regard to case exactly when their folded forms are equal,
+// so a text that begins with another (StartsWithNoCase) has a folded form that
+// begins with the other's.
+std::string FoldCase(std::string_view s);
 
 // Blanks (U+0020 only) removed at either end, at the start, at the end.
 std::string Trim(std::string_view s);

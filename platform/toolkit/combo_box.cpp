@@ -6,6 +6,7 @@
 #include "platform/text/text.h"
 #include "platform/toolkit/backend_changes.h"
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/prefix_index.h"
 
 namespace platform::toolkit {
 
@@ -16,6 +17,7 @@ void ComboBox::AddItem(const std::string& item, std::optional<int32_t> position)
     int32_t at = position.value_or(ListCount());
     if (at < 0 || at > ListCount()) platform::Raise(5, "Invalid procedure call or argument");
     items_.insert(items_.begin() + at, item);
+    prefixIndex_.reset();
     Notify(Change::ItemAdded, at);
     if (listIndex_ >= at) SetSelected(listIndex_ + 1);
 }
@@ -23,6 +25,7 @@ void ComboBox::AddItem(const std::string& item, std::optional<int32_t> position)
 void ComboBox::RemoveItem(int32_t position) {
     if (position < 0 || position >= ListCount()) platform::Raise(5, "Invalid procedure call or argument");
     items_.erase(items_.begin() + position);
+    prefixIndex_.reset();
     Notify(Change::ItemRemoved, position);
     if (listIndex_ == position)
         SetSelected(-1);
@@ -33,6 +36,7 @@ void ComboBox::RemoveItem(int32_t position) {
 void ComboBox::Clear() {
     if (!items_.empty()) {
         items_.clear();
+        prefixIndex_.reset();
         Notify(Change::ItemsCleared);
     }
     SetSelected(-1);
@@ -49,7 +53,13 @@ void ComboBox::SetList(int32_t position, const std::string& item) {
     std::string& entry = items_[static_cast<size_t>(position)];
     if (entry == item) return;
     entry = item;
+    prefixIndex_.reset();
     Notify(Change::ItemChanged, position);
+}
+
+int32_t ComboBox::FindPrefixNoCase(std::string_view typed) const {
+    if (!prefixIndex_) prefixIndex_ = std::make_shared<const PrefixIndex>(items_);
+    return prefixIndex_->First(items_, typed);
 }
 
 void ComboBox::SetListIndex(int32_t position) {

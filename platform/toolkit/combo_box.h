@@ -18,13 +18,17 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/toolkit/text_box.h"
 
 namespace platform::toolkit {
+
+class PrefixIndex;
 
 class ComboBox : public TextControl {
 public:
@@ -43,6 +47,11 @@ public:
     // Fails with 381 (invalid property array index) outside the list.
     void SetList(int32_t position, const std::string& item);
 
+    // The first entry that begins with the text, compared without regard to case (as
+    // text::StartsWithNoCase compares); -1 when none does. Answered from an index over
+    // the entries, made at the first look-up after the list changed.
+    int32_t FindPrefixNoCase(std::string_view typed) const;
+
     int32_t ListIndex() const { return listIndex_; }
     void SetListIndex(int32_t position);
 
@@ -57,6 +66,7 @@ private:
     void SetSelected(int32_t position);
 
     std::vector<std::string> items_;
+    mutable std::shared_ptr<const PrefixIndex> prefixIndex_;  // null until a look-up; dropped at any change
     int32_t listIndex_ = -1;
     bool droppedDown_ = false;
 };

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 QueryResult ListOf(const std::vector<Row>& rows) {
     QueryResult list(5, rows.size());
     for (size_t row = 0; row < rows.size(); ++row)
-        for (size_t column = 0; column < 5; ++column) list(column, row) = rows[row][column];
+        for (size_t column = 0; column < 5; ++column) list.Set(column, row, rows[row][column]);
     return list;
 }
 

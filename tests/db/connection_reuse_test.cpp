@@ -74,6 +74,26 @@ TEST_P(ConnectionReuse, ATransactionLeftOpenIsNotCarriedOver) {
     EXPECT_EQ(Count(), "A1,A2");
 }
 
+TEST_P(ConnectionReuse, AFileReplacedWhileItsConnectionIsOpenIsReadAndWrittenAfterwards) {
+    MakeDatabase({{"A1", "a", "", true}});
+    const auto other = HostDatabase().parent_path() / "restored.mdb";
+    CreateProjectDatabase(other);
+    AddProjects(other, {{"B1", "b", "", true}});
+    {
+        ProviderConnection conn;
+        conn.Open(kJetString);
+        EXPECT_EQ(conn.Execute("SELECT group_concat([Project Number]) FROM Project")->Fields().Item(0).Value().ToText(),
+                  "A1");
+        std::filesystem::rename(other, HostDatabase());  // a restore while the add-in runs
+    }
+    EXPECT_EQ(Count(), "B1");
+    ProviderConnection conn;
+    conn.Open(kJetString);
+    int32_t affected = 0;
+    conn.Execute("DELETE FROM Project", &affected);
+    EXPECT_EQ(affected, 1);
+}
+
 DB_TEST_BOTH_PROVIDERS(ConnectionReuse);
 
 }  // namespace

@@ -87,8 +87,8 @@ TEST(DbObject, QueryResultIsColumnFirst) {
 
     QueryResult array(2, 3);
     EXPECT_FALSE(array.empty());
-    array(1, 2) = "last";
-    array(0, 1) = "a";
+    array.Set(1, 2, "last");
+    array.Set(0, 1, "a");
     EXPECT_EQ(array.at(1, 2), "last");
     EXPECT_EQ(array(0, 0), "");
     try {

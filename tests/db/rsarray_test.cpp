@@ -94,7 +94,7 @@ TEST_P(Queries, InsertAndUpdateRunVerbatimAndCountTheirRecords) {
     EXPECT_EQ(added(1, 0), "O'Brien's yard");
     EXPECT_EQ(added(2, 0), "P:\\Projects\\O'Brien\\");
     EXPECT_EQ(added(3, 0), "False");
-    const std::string id = added(0, 0);
+    const std::string id(added(0, 0));
     EXPECT_EQ(id, "6");
 
     affected = 0;

@@ -78,7 +78,7 @@ TEST_P(SharedUse, TwoProcessesWritingAtOnceLoseNothing) {
     QueryResult numbers = db->GetRSArray("SELECT [Project Number] FROM Project");
     ASSERT_EQ(numbers.Rows(), size_t(2 * kEach));
     std::set<std::string> seen;
-    for (size_t r = 0; r < numbers.Rows(); ++r) seen.insert(numbers(0, r));
+    for (size_t r = 0; r < numbers.Rows(); ++r) seen.emplace(numbers(0, r));
     for (int i = 0; i < kEach; ++i) {
         EXPECT_TRUE(seen.count("A" + std::to_string(i))) << i;
         EXPECT_TRUE(seen.count("B" + std::to_string(i))) << i;

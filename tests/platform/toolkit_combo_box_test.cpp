@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/errors/errors.h"
+#include "platform/text/text.h"
 #include "platform/toolkit/input.h"
 #include "platform/toolkit/window_calls.h"
 #include "tests/platform/toolkit_test_form.h"
@@ -145,4 +146,39 @@ TEST_F(ComboBoxTest, APickClosesTheListAndIsAClickNotAChange) {
     EXPECT_FALSE(box.DroppedDown());
     EXPECT_EQ(box.Text(), "Oak Lane: 07-001");
     EXPECT_EQ(form->Take(), (Log{"txtName.LostFocus", "cboList.GotFocus", "cboList.Click"}));
+}
+
+// The look-up of the first entry that begins with a typed text answers as a walk of
+// the list with text::StartsWithNoCase does: for every beginning of every entry, in
+// any case, in scripts whose letters fold to more than one letter, for texts that are
+// not UTF-8, and after the list changed.
+TEST_F(ComboBoxTest, TheFirstEntryBeginningWithATypedTextIsTheOneAWalkOfTheListFinds) {
+    auto walk = [&](std::string_view typed) {
+        for (size_t i = 0; i < box.Items().size(); ++i)
+            if (platform::text::StartsWithNoCase(box.Items()[i], typed)) return int32_t(i);
+        return int32_t(-1);
+    };
+    auto checkAll = [&](const std::vector<std::string>& extra) {
+        std::vector<std::string> probes = extra;
+        for (const std::string& item : box.Items())
+            for (long n = 0; n <= platform::text::Len(item); ++n) {
+                probes.push_back(platform::text::Left(item, n));
+                probes.push_back(platform::text::LCase(platform::text::Left(item, n)));
+            }
+        for (const std::string& typed : probes) EXPECT_EQ(box.FindPrefixNoCase(typed), walk(typed)) << typed;
+    };
+    for (const char* item : {"smith house: 2", "Straße: 9", "Strasse: 1", "STRASSE", "\xE2\x84\xAA" "elvin",
+                             "kelvin", "\xC3\x89" "cole", "\xC3\xA9" "cole", "\xC4\xB0stanbul", "istanbul",
+                             "\xFF" "bad", "", "Oak Lane: 07-001"})
+        box.AddItem(item);
+    checkAll({"s", "ss", "st", "stra", "STRAS", "strass", "\xC3\x9F", "K", "\xC3\xA9", "i", "i\xCC\x87", "#", "zz",
+              "\xFF", "\xEF\xBF\xBD"});
+    // Changes of the list are looked up in the list as it is now.
+    box.RemoveItem(1);
+    box.SetList(0, "Zebra");
+    box.AddItem("Smith", 0);
+    checkAll({"s", "z", "sm"});
+    box.Clear();
+    EXPECT_EQ(box.FindPrefixNoCase("s"), -1);
+    EXPECT_EQ(box.FindPrefixNoCase(""), -1);
 }

@@ -78,6 +78,15 @@ private:
     // Leaves through the frame without a report.
     [[noreturn]] void RaiseNormalExit();
 
+    // The last query result with what it was read under: the statement, the
+    // connection and the database's change stamp (empty: nothing kept).
+    struct KeptResult {
+        std::string sql;
+        std::string connection;
+        std::string stamp;
+        QueryResult result;
+    };
+
     std::shared_ptr<clsUtil> m_Util;
     std::shared_ptr<Connection> m_Conn;
     std::string DbType_;
@@ -93,5 +102,6 @@ private:
     CursorLocationEnum CursorLocation_ = platform::ado::adUseClient;
     CursorTypeEnum CursorType_ = platform::ado::adOpenDynamic;
     LockTypeEnum LockType_ = platform::ado::adLockOptimistic;
+    KeptResult last_;
     platform::com::ServerLock lock_;
 };

@@ -39,26 +39,38 @@ QueryResult clsDbADO::GetRSArray(const std::string& strSQL) {
         })
         .Run([&] {
             if (OpenConn() != adStateOpen) RaiseNormalExit();
+            // The same statement on a database that provably has not changed since
+            // gives the same array: the one read then is handed out again. The stamp
+            // is taken before the statement runs, so a change in between only makes
+            // the next call read afresh.
+            const std::string stamp = m_Conn->ChangeStamp();
+            if (!stamp.empty() && stamp == last_.stamp && strSQL == last_.sql &&
+                m_Conn->ConnectionString() == last_.connection) {
+                result = last_.result;
+                return;
+            }
+            last_ = {};
             OpenRecordSet(strSQL, rs, adOpenKeyset, adLockOptimistic);
             if (!rs || rs->State() != adStateOpen) RaiseNormalExit();
-            if (rs->EndOfFile() && rs->BOF()) return;  // no records: the result stays empty
-
-            rs->MoveLast();
-            rs->MoveFirst();
-            const Fields fields = rs->Fields();
-            const size_t columns = size_t(fields.Count());
-            const size_t rows = size_t(rs->RecordCount());
-            QueryResult array(columns, rows);
-            // Column by column, walking the records once for each.
-            for (size_t c = 0; c < columns; ++c) {
+            if (!(rs->EndOfFile() && rs->BOF())) {  // no records: the result stays empty
+                rs->MoveLast();
                 rs->MoveFirst();
-                const Field field = fields.Item(int32_t(c));
-                for (size_t r = 0; r < rows; ++r) {
-                    array(c, r) = field.Value().ToText();
-                    rs->MoveNext();
+                const Fields fields = rs->Fields();
+                const size_t columns = size_t(fields.Count());
+                const size_t rows = size_t(rs->RecordCount());
+                QueryResult array(columns, rows);
+                // Column by column, walking the records once for each.
+                for (size_t c = 0; c < columns; ++c) {
+                    rs->MoveFirst();
+                    const Field field = fields.Item(int32_t(c));
+                    for (size_t r = 0; r < rows; ++r) {
+                        array.Set(c, r, field.Value().ToText());
+                        rs->MoveNext();
+                    }
                 }
+                result = std::move(array);
             }
-            result = std::move(array);
+            if (!stamp.empty()) last_ = {strSQL, m_Conn->ConnectionString(), stamp, result};
         });
     return result;
 }

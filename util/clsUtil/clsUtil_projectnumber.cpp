@@ -11,7 +11,7 @@ std::string clsUtil::GetNewProjectNumber(const std::string& strSQL, std::shared_
     Guard("GetNewProjectNumber").Run([&] {
         if (!cDbADO) platform::RaiseStandard(platform::err::ObjectNotSet);
         QueryResult highest = cDbADO->GetRSArray(strSQL);
-        current = SuggestNextProjectNumber(highest.empty() ? std::string() : highest(0, 0));
+        current = SuggestNextProjectNumber(highest.empty() ? std::string() : std::string(highest(0, 0)));
         for (;;) {
             current = platform::toolkit::InputBox("Enter your new project number:", "Enter Project Number", current);
             if (current.empty()) platform::Raise(NORM_EXIT_ERR(), NORM_EXIT_DESCR());

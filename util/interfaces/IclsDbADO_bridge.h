@@ -49,7 +49,7 @@ struct platform::com::Returned<QueryResult> {
         QueryResult result(size_t(columns + 1), size_t(rows + 1));
         const auto* cells = static_cast<const abi::BSTR*>(value.parray->pvData);
         for (size_t r = 0; r < result.Rows(); ++r)
-            for (size_t c = 0; c < result.Columns(); ++c) result(c, r) = abi::Utf8Of(cells[r * result.Columns() + c]);
+            for (size_t c = 0; c < result.Columns(); ++c) result.Set(c, r, abi::Utf8Of(cells[r * result.Columns() + c]));
         return result;
     }
     static void ToVariant(const QueryResult& value, abi::VARIANT& target) {
@@ -151,7 +151,18 @@ public:
                        std::optional<LockTypeEnum> adLock, int32_t lOptions) override {
         Call<iclsdbado::OpenRecordSet>(strSQL, rs, adType, adLock, lOptions);
     }
-    QueryResult GetRSArray(const std::string& strSQL) override { return Call<iclsdbado::GetRSArray>(strSQL); }
+    // The array received last is handed out again while the object's connection tells
+    // that the database has not changed since: the same statement gives the same rows
+    // without their crossing the boundary again. The stamp is read before the query,
+    // so a change in between only means a fresh read next time.
+    QueryResult GetRSArray(const std::string& strSQL) override {
+        const std::string stamp = ConnectionStamp();
+        if (!stamp.empty() && stamp == kept_.stamp && strSQL == kept_.sql) return kept_.result;
+        kept_ = {};
+        QueryResult result = Call<iclsdbado::GetRSArray>(strSQL);
+        if (!stamp.empty()) kept_ = {strSQL, stamp, result};
+        return result;
+    }
     int32_t OpenConn() override { return Call<iclsdbado::OpenConn>(); }
     void RollbackTransaction() override { Call<iclsdbado::RollbackTransaction>(); }
     int32_t AffectedRowCount() override { return Call<iclsdbado::AffectedRowCount>(); }
@@ -186,6 +197,28 @@ public:
     void MaxRecords(int32_t value) override { Call<MaxRecords_put>(value); }
     std::string UserID() override { return Call<UserID_get>(); }
     void UserID(const std::string& value) override { Call<UserID_put>(value); }
+
+private:
+    // The connection string the object opens with, the one its connection opened
+    // last, and that database's change stamp; empty when the stamp cannot be told.
+    std::string ConnectionStamp() {
+        try {
+            const std::shared_ptr<Connection> connection = Call<iclsdbado::DBConn>();
+            if (!connection) return {};
+            const std::string stamp = connection->ChangeStamp();
+            if (stamp.empty()) return {};
+            return Call<ConnectString_get>() + "\n" + connection->ConnectionString() + "\n" + stamp;
+        } catch (const platform::ErrorInfo&) {
+            return {};
+        }
+    }
+
+    struct Kept {
+        std::string sql;
+        std::string stamp;
+        QueryResult result;
+    };
+    Kept kept_;
 };
 }  // namespace iclsdbado
 

@@ -1,7 +1,9 @@
 #include "platform/ado/posix/sqlite_database.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
+#include <atomic>
 #include <system_error>
 
 #include "platform/ado/ado.h"
@@ -14,12 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr const char* kCacheSize = "PRAGMA cache_size = -32768";  // KiB
+
+std::atomic<uint64_t> handlesOpened{0};
 }  // namespace
 
 void StatementDeleter::operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
 
 SqliteDatabase::SqliteDatabase(sqlite3* db, fs::path hostPath, std::string shownPath)
-    : db_(db), hostPath_(std::move(hostPath)), shownPath_(std::move(shownPath)) {}
+    : db_(db), hostPath_(std::move(hostPath)), shownPath_(std::move(shownPath)), serial_(++handlesOpened) {}
 
 SqliteDatabase::~SqliteDatabase() {
     // Closing rolls back whatever transaction is still open.
@@ -34,6 +38,7 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::OpenExisting(const fs::path& hos
     const int rc = sqlite3_open_v2(hostPath.c_str(), &db, flags, nullptr);
     std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(db, hostPath, std::move(shownPath)));
     if (rc != SQLITE_OK) database->Fail(rc);
+    database->RecordIdentity();
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     // A project database is small: let one connection keep all of it in memory, so
@@ -49,9 +54,48 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::CreateNew(const fs::path& hostPa
     const int rc = sqlite3_open_v2(hostPath.c_str(), &db, flags, nullptr);
     std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(db, hostPath, hostPath.string()));
     if (rc != SQLITE_OK) database->Fail(rc);
+    database->RecordIdentity();
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     return database;
+}
+
+// The file the path names right after opening; the engine confirms it is the one it
+// opened (a file replaced in between leaves the handle without an identity, so that
+// it is never taken for the path's file).
+void SqliteDatabase::RecordIdentity() {
+    struct stat info {};
+    if (::stat(hostPath_.c_str(), &info) != 0) return;
+    device_ = uint64_t(info.st_dev);
+    inode_ = uint64_t(info.st_ino);
+    int moved = 1;
+    identified_ = sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved == 0;
+}
+
+bool SqliteDatabase::HoldsFileOfPath() const {
+    if (!identified_) return false;
+    struct stat info {};
+    if (::stat(hostPath_.c_str(), &info) != 0) return false;
+    if (uint64_t(info.st_dev) != device_ || uint64_t(info.st_ino) != inode_) return false;
+    int moved = 1;
+    return sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved == 0;
+}
+
+std::string SqliteDatabase::ChangeStamp() {
+    if (!HoldsFileOfPath()) return {};
+    // Run as a statement of its own, it takes a read lock, and the engine compares the
+    // file's change counter with the one it read last.
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &raw, nullptr) != SQLITE_OK) return {};
+    StatementPtr statement(raw);
+    if (sqlite3_step(statement.get()) != SQLITE_ROW) return {};
+    const int64_t version = sqlite3_column_int64(statement.get(), 0);
+    statement.reset();
+    struct stat info {};
+    if (::stat(hostPath_.c_str(), &info) != 0) return {};
+    return std::to_string(serial_) + ":" + std::to_string(version) + ":" + std::to_string(writes_) + ":" +
+           std::to_string(device_) + ":" + std::to_string(inode_) + ":" + std::to_string(info.st_size) + ":" +
+           std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec);
 }
 
 void SqliteDatabase::Recheck(std::string shownPath, uint32_t pageSize) {

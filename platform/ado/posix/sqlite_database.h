@@ -42,6 +42,19 @@ public:
     sqlite3* Handle() const { return db_; }
     const std::filesystem::path& HostPath() const { return hostPath_; }
 
+    // True while the path still names the file this handle holds open: the same
+    // device and inode as when it was opened, and the engine's own handle agrees. A
+    // file replaced under the path (a restore from a backup, say) is another file.
+    bool HoldsFileOfPath() const;
+
+    // What tells whether the database may have changed since: which handle this is,
+    // the engine's change counter for it (which sees other connections' commits), the
+    // writes made through it, and the file's identity, size and time. Equal stamps
+    // mean no change; an empty stamp means it cannot be told.
+    std::string ChangeStamp();
+    // A statement that may write ran through this handle.
+    void NoteWrite() { ++writes_; }
+
     // Runs statements without results.
     void Exec(const char* sql);
     // Raises the failure for a result code of the engine (rc) as the provider reports
@@ -52,9 +65,16 @@ private:
     SqliteDatabase(sqlite3* db, std::filesystem::path hostPath, std::string shownPath);
     void CheckSound(uint32_t pageSize);
 
+    void RecordIdentity();
+
     sqlite3* db_;
     std::filesystem::path hostPath_;
     std::string shownPath_;
+    uint64_t serial_;        // this handle among all opened by the process
+    uint64_t writes_ = 0;    // statements that may have written
+    uint64_t device_ = 0;    // the file opened
+    uint64_t inode_ = 0;
+    bool identified_ = false;
 };
 
 // Finalizes a prepared statement when dropped.

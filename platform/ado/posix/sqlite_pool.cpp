@@ -80,15 +80,22 @@ std::unique_ptr<SqliteDatabase> TakePooledDatabase(const std::filesystem::path& 
     pool.idle.erase(found);
     FileStamp now;
     if (!Stamp(hostPath, now) || !(now == dropped.back().stamp)) return nullptr;  // touched: the handle closes
+    // The stamp was taken from the path when the handle came back; the file behind the
+    // handle may have been replaced while its connection was open.
+    if (!dropped.back().database->HoldsFileOfPath()) return nullptr;
     return std::move(dropped.back().database);
 }
 
 void PoolDatabase(std::unique_ptr<SqliteDatabase> database) {
     if (!database) return;
-    if (!sqlite3_get_autocommit(database->Handle()))
+    if (!sqlite3_get_autocommit(database->Handle())) {
+        database->NoteWrite();  // what was read inside the transaction may be undone
         sqlite3_exec(database->Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
     FileStamp stamp;
-    if (!sqlite3_get_autocommit(database->Handle()) || !Stamp(database->HostPath(), stamp)) return;
+    if (!sqlite3_get_autocommit(database->Handle()) || !database->HoldsFileOfPath() ||
+        !Stamp(database->HostPath(), stamp))
+        return;
 
     std::vector<Idle> dropped;
     Pool& pool = ThePool();

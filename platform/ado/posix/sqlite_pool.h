@@ -2,9 +2,11 @@
 // resource pooling keeps sessions: the system closes its connection after every
 // query, and a handle taken back keeps the pages it has read.
 //
-// A handle is taken back only by the same process, for the same file, when the file has not been touched since the handle was given back (same
-// file, size and modification time), and after the checks a new handle gets. The
-// engine itself also drops pages that another writer has changed since.
+// A handle is taken back only by the same process, for the same file, when the file
+// has not been touched since the handle was given back (same file, size and
+// modification time), when the path still names the very file the handle holds open,
+// and after the checks a new handle gets. The engine itself also drops pages that
+// another writer has changed since.
 #pragma once
 
 #include <filesystem>

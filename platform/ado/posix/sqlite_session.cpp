@@ -45,6 +45,9 @@ public:
         if (!prepared)
             Raise(adoerr::CommandError, std::string(kNoStatementText), "Project database");
         RejectTrailingStatement(tail, statement.data() + statement.size());
+        // A statement that may write, or any inside or ending a transaction (whose
+        // rollback would undo what was read), counts as a change of this handle's.
+        const bool writes = !sqlite3_stmt_readonly(prepared.get()) || !sqlite3_get_autocommit(db);
 
         RowSet result;
         const int columns = sqlite3_column_count(prepared.get());
@@ -93,10 +96,14 @@ public:
                 }
             }
         }
+        if (writes || !sqlite3_get_autocommit(db)) database_->NoteWrite();
         if (rc != SQLITE_DONE) database_->Fail(rc);
         if (!result.returnsRows) result.recordsAffected = sqlite3_changes64(db);
         return result;
     }
+
+    std::string ChangeStamp() override { return database_->ChangeStamp(); }
+    bool KeepsChangeStamps() const override { return true; }
 
     void BeginTransaction(int32_t level) override {
         // The outermost level takes the write lock at once: two connections that
@@ -113,6 +120,7 @@ public:
             database_->Exec(("RELEASE level" + std::to_string(level)).c_str());
     }
     void RollbackTransaction(int32_t level) override {
+        database_->NoteWrite();
         if (level == 1) {
             database_->Exec("ROLLBACK");
         } else {

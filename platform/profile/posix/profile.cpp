@@ -1,5 +1,7 @@
 #include "platform/profile/profile.h"
 
+#include <map>
+
 #include "platform/files/posix/host_io.h"
 #include "platform/profile/posix/ini_document.h"
 #include "platform/profile/posix/profile_storage.h"
@@ -9,14 +11,46 @@ namespace platform::profile {
 
 namespace {
 
+// The files read while a ReadingEachFileOnce lives, by the path asked for: the file
+// on this machine and its content (none when it could not be read).
+struct ReadFile {
+    std::optional<std::filesystem::path> host;
+    std::optional<std::string> content;
+};
+struct ReadOnce {
+    int depth = 0;
+    std::map<std::string, ReadFile, std::less<>> files;
+};
+ReadOnce& TheReadOnce() {
+    static ReadOnce* readOnce = new ReadOnce;  // never destroyed: used up to the end of the process
+    return *readOnce;
+}
+
+ReadFile Read(std::string_view file) {
+    ReadFile read;
+    read.host = ReadableHostFile(file);
+    if (read.host) read.content = files::detail::ReadHostFile(*read.host);
+    return read;
+}
+
 // The value as the file holds it, or nullopt when the file, the section or the key
 // is missing (an unreadable file counts as missing).
 std::optional<std::string> LookUp(std::string_view section, std::string_view key, std::string_view file) {
-    std::optional<std::filesystem::path> host = ReadableHostFile(file);
-    if (!host) return std::nullopt;
-    std::optional<std::string> content = files::detail::ReadHostFile(*host);
-    if (!content) return std::nullopt;
-    return IniDocument(*content).Value(section, key);
+    ReadOnce& once = TheReadOnce();
+    if (once.depth == 0) {
+        const ReadFile read = Read(file);
+        return read.content ? IniDocument(*read.content).Value(section, key) : std::nullopt;
+    }
+    auto found = once.files.find(file);
+    if (found == once.files.end()) found = once.files.emplace(std::string(file), Read(file)).first;
+    const ReadFile& read = found->second;
+    return read.content ? IniDocument(*read.content).Value(section, key) : std::nullopt;
+}
+
+// A file written is read afresh, under whatever path it is asked for.
+void Forget(const std::filesystem::path& host) {
+    auto& files = TheReadOnce().files;
+    std::erase_if(files, [&](const auto& entry) { return !entry.second.host || *entry.second.host == host; });
 }
 
 // The default loses its trailing spaces, as Windows does.
@@ -41,6 +75,7 @@ int32_t WritePrivateProfileStringA(std::string_view section, std::string_view ke
                                    std::optional<std::string_view> value, std::string_view file) {
     std::optional<std::filesystem::path> host = WritableHostFile(file);
     if (!host) return 0;
+    Forget(*host);
 
     std::error_code error;
     std::string content;
@@ -57,6 +92,13 @@ int32_t WritePrivateProfileStringA(std::string_view section, std::string_view ke
         return 1;  // nothing to delete: the file stays as it is (or absent)
     }
     return files::detail::ReplaceHostFile(*host, document.Text()) == 0 ? 1 : 0;
+}
+
+ReadingEachFileOnce::ReadingEachFileOnce() { ++TheReadOnce().depth; }
+
+ReadingEachFileOnce::~ReadingEachFileOnce() {
+    ReadOnce& once = TheReadOnce();
+    if (--once.depth == 0) once.files.clear();
 }
 
 }  // namespace platform::profile

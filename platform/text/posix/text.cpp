@@ -26,6 +26,8 @@ bool EqualFolded(std::string_view a, std::string_view b) {
     return Wide(a).caseCompare(Wide(b), U_FOLD_CASE_DEFAULT) == 0;
 }
 
+std::string Folded(std::string_view s) { return Narrow(Wide(s).foldCase(U_FOLD_CASE_DEFAULT)); }
+
 std::string UCase(std::string_view s) { return Narrow(Wide(s).toUpper(icu::Locale::getRoot())); }
 std::string LCase(std::string_view s) { return Narrow(Wide(s).toLower(icu::Locale::getRoot())); }
 

@@ -31,6 +31,8 @@ bool EqualFolded(std::string_view a, std::string_view b) {
                            int(wb.size()), nullptr, nullptr, 0) == CSTR_EQUAL;
 }
 
+std::string Folded(std::string_view s) { return Mapped(s, LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING); }
+
 std::string UCase(std::string_view s) { return Mapped(s, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING); }
 std::string LCase(std::string_view s) { return Mapped(s, LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING); }
 
