@@ -216,34 +216,3 @@ TEST_F(ProfileTest, AWriteReplacesTheFileWholeAndLeavesNothingBeside) {
 }
 
 }  // namespace
-
-namespace {
-
-// A settings load reads each file once: what another program writes meanwhile is read
-// at the next load, what is written through the functions at once, under any spelling
-// of the file's path.
-TEST_F(ProfileTest, WhileReadingEachFileOnceOnlyWritesOfItsOwnAreSeenUntilTheLoadEnds) {
-    auto writeElsewhere = [&](const std::string& content) {
-        std::ofstream(machine.Host(kIni), std::ios::binary | std::ios::trunc) << content;
-    };
-    writeElsewhere("[Setup]\r\nRoot=C:\\One\\\r\n");
-    {
-        const platform::profile::ReadingEachFileOnce outer;
-        EXPECT_EQ(Get("Setup", "Root"), "C:\\One\\");
-        writeElsewhere("[Setup]\r\nRoot=C:\\Two\\\r\n");
-        {
-            const platform::profile::ReadingEachFileOnce inner;
-            EXPECT_EQ(Get("Setup", "Root"), "C:\\One\\");
-        }
-        EXPECT_EQ(Get("Setup", "Root"), "C:\\One\\");
-        EXPECT_EQ(Get("SETUP", "Root", "<default>", 512, "c:\\programdata\\quillet\\QUILLET.INI"), "C:\\Two\\");
-        EXPECT_EQ(Put("Setup", "Email", "Mail"), 1);
-        EXPECT_EQ(Get("Setup", "Email"), "Mail");
-        EXPECT_EQ(Get("Setup", "Email", "<default>", 512, "c:\\programdata\\quillet\\QUILLET.INI"), "Mail");
-        writeElsewhere("[Setup]\r\nRoot=C:\\Three\\\r\n");
-        EXPECT_EQ(Get("Setup", "Root"), "C:\\Two\\");
-    }
-    EXPECT_EQ(Get("Setup", "Root"), "C:\\Three\\");
-}
-
-}  // namespace

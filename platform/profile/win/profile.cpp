@@ -74,4 +74,9 @@ int32_t WritePrivateProfileStringA(std::string_view section, std::string_view ke
     return done ? 1 : 0;
 }
 
+// The system's own functions read each file as they are called and keep what they
+// read in a cache of their own; a load needs nothing more here.
+ReadingEachFileOnce::ReadingEachFileOnce() = default;
+ReadingEachFileOnce::~ReadingEachFileOnce() = default;
+
 }  // namespace platform::profile
