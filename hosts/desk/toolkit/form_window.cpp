@@ -53,7 +53,10 @@ FormWindow::FormWindow(tk::Form& form, int32_t dpi, bool followActivation)
       followActivation_(followActivation) {
     setObjectName(ToQString(form.Name()));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // The designer's font: MS Sans Serif at 8 points, else a sans serif of its metrics.
     QFont designer = font();
+    designer.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                          QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     designer.setPointSize(8);
     setFont(designer);
     QPalette face = palette();
@@ -67,11 +70,8 @@ QWidget* FormWindow::WidgetOf(const Control& control) const {
     return it == widgets_.end() ? nullptr : it->second;
 }
 
-QWidget* FormWindow::KeyTarget(const Control& control) const {
-    QWidget* widget = WidgetOf(control);
-    if (auto* combo = dynamic_cast<ComboView*>(widget)) return &combo->Edit();
-    return widget;
-}
+// A combo box keeps the keyboard itself and hands its edit what is the edit's.
+QWidget* FormWindow::KeyTarget(const Control& control) const { return WidgetOf(control); }
 
 void FormWindow::Build() {
     for (Control* control : form_->Controls()) widgets_[control] = Make(*control);
@@ -97,14 +97,15 @@ QWidget* FormWindow::Make(Control& control) {
     switch (control.Kind()) {
         case ControlKind::Label: {
             auto* label = new LabelView(control, this);
-            label->setWordWrap(true);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return label;
         }
         case ControlKind::TextBox: {
             auto& box = static_cast<tk::TextBox&>(control);
             if (box.MultiLine()) return new PlainEditView(box, this);
-            return new LineEditView(box, this);
+            auto* line = new LineEditView(box, this);
+            line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return line;
         }
         case ControlKind::RichTextBox: return new PlainEditView(static_cast<tk::TextControl&>(control), this);
         case ControlKind::ComboBox: return new ComboView(static_cast<tk::ComboBox&>(control), this);
@@ -146,6 +147,9 @@ void FormWindow::Place(Control& control) {
     }
     auto rect = tk::TwipsToPixels(control.FormLeft(), control.FormTop(), control.Width(), control.Height(), dpi_);
     widget->setGeometry(rect.left - originX, rect.top - originY, rect.width, rect.height);
+    // A label breaks its caption into lines when it is tall enough for more than one.
+    if (auto* label = dynamic_cast<LabelView*>(widget))
+        label->setWordWrap(rect.height >= 2 * label->fontMetrics().height());
     // What a frame holds moves with it.
     if (control.Kind() == ControlKind::Frame)
         for (Control* other : form_->Controls())

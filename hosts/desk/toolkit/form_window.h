@@ -24,7 +24,7 @@ public:
     platform::toolkit::Form* Model() const { return form_; }
     void Detach() { form_ = nullptr; }
 
-    // The widget drawing the control, and the one its keys go to (a combo box's edit).
+    // The widget drawing the control, and the one holding the keyboard when it has the focus.
     QWidget* WidgetOf(const platform::toolkit::Control& control) const;
     QWidget* KeyTarget(const platform::toolkit::Control& control) const;
 
