@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libgsf-1-dev libgmime-3.0-dev
   qt6-base-dev fonts-liberation2
+  xvfb xauth
   libemail-outlook-message-perl libemail-address-perl
   g++-mingw-w64-x86-64
 )
