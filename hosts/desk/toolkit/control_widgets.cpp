@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QSignalBlocker>
+#include <QStringListModel>
 #include <QTextCursor>
 #include <type_traits>
 #include <utility>
@@ -240,12 +241,17 @@ void PlainEditView::insertFromMimeData(const QMimeData* source) { Paste(*box_, s
 // ---- combo box ---------------------------------------------------------------------------
 
 ComboView::ComboView(ComboBox& box, QWidget* parent) : QComboBox(parent), box_(&box) {
+    // A plain list of strings: a long project list goes in at once.
+    entries_ = new QStringListModel(this);
+    setModel(entries_);
     setEditable(true);
     edit_ = new LineEditView(box, this);
     setLineEdit(edit_);
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(16);
+    // The model gives the size; measuring every entry of a long list would cost more.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(this, &QComboBox::activated, this, [this](int position) {
         auto keep = box_->Parent().KeepAlive();
         input::Pick(*box_, position);
@@ -256,11 +262,10 @@ ComboView::ComboView(ComboBox& box, QWidget* parent) : QComboBox(parent), box_(&
 void ComboView::ShowList() {
     QSignalBlocker block(this);
     appended_.clear();
-    clear();
     QStringList entries;
     entries.reserve(qsizetype(box_->Items().size()));
     for (const std::string& entry : box_->Items()) entries << ToQString(entry);
-    addItems(entries);
+    entries_->setStringList(entries);
     ShowSelected();
 }
 
@@ -290,7 +295,9 @@ void ComboView::Rewrite(int32_t position) {
 void ComboView::Flush() {
     if (appended_.isEmpty()) return;
     QSignalBlocker block(this);
-    addItems(std::exchange(appended_, {}));
+    QStringList entries = entries_->stringList();
+    entries += std::exchange(appended_, {});
+    entries_->setStringList(entries);
     if (currentIndex() != box_->ListIndex()) ShowSelected();
 }
 

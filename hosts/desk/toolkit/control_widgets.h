@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringListModel>
 
 #include "platform/toolkit/combo_box.h"
 #include "platform/toolkit/control.h"
@@ -117,6 +118,7 @@ protected:
 private:
     platform::toolkit::ComboBox* box_;
     LineEditView* edit_;
+    QStringListModel* entries_;
     QStringList appended_;
     bool showing_ = false;
 };
