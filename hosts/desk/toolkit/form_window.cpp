@@ -44,6 +44,9 @@ bool HasAccessKey(const std::string& caption) {
     return false;
 }
 
+// The smallest size a label's font shrinks to so that its caption fits on its line.
+constexpr double kSmallestPoints = 6.5;
+
 bool IsTextKind(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::RichTextBox; }
 
 }  // namespace
@@ -147,13 +150,25 @@ void FormWindow::Place(Control& control) {
     }
     auto rect = tk::TwipsToPixels(control.FormLeft(), control.FormTop(), control.Width(), control.Height(), dpi_);
     widget->setGeometry(rect.left - originX, rect.top - originY, rect.width, rect.height);
-    // A label breaks its caption into lines when it is tall enough for more than one.
-    if (auto* label = dynamic_cast<LabelView*>(widget))
-        label->setWordWrap(rect.height >= 2 * label->fontMetrics().height());
+    if (auto* label = dynamic_cast<LabelView*>(widget)) FitLabel(*label);
     // What a frame holds moves with it.
     if (control.Kind() == ControlKind::Frame)
         for (Control* other : form_->Controls())
             if (other->Container() == &control) Place(*other);
+}
+
+// A label tall enough for more than one line breaks its caption into lines. One line
+// high, it keeps its caption whole: where this machine's font is wider than the
+// designer's, the font shrinks a little until the caption fits.
+void FormWindow::FitLabel(QLabel& label) {
+    QFont fitted = font();
+    label.setWordWrap(label.height() >= 2 * QFontMetrics(fitted).height());
+    if (!label.wordWrap()) {
+        const QString shown = WithoutAccessKey(ToUtf8(label.text()));
+        while (QFontMetrics(fitted).horizontalAdvance(shown) > label.width() && fitted.pointSizeF() > kSmallestPoints)
+            fitted.setPointSizeF(fitted.pointSizeF() - 0.25);
+    }
+    label.setFont(fitted);
 }
 
 void FormWindow::ShowCaption(Control& control) {
@@ -163,6 +178,7 @@ void FormWindow::ShowCaption(Control& control) {
             auto* label = static_cast<LabelView*>(widget);
             const std::string caption = static_cast<tk::Label&>(control).Caption();
             label->setText(label->buddy() && HasAccessKey(caption) ? ToQString(caption) : WithoutAccessKey(caption));
+            FitLabel(*label);
             break;
         }
         case ControlKind::CommandButton: {

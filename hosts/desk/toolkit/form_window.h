@@ -4,6 +4,7 @@
 // through the person's input.
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 #include <cstdint>
 #include <map>
@@ -45,6 +46,7 @@ private:
     void ApplyAll(platform::toolkit::Control& control);
     void Place(platform::toolkit::Control& control);
     void ShowCaption(platform::toolkit::Control& control);
+    void FitLabel(QLabel& label);
     void ShowColors(platform::toolkit::Control& control);
     void ShowText(platform::toolkit::Control& control);
     void ShowFocus();
