@@ -131,6 +131,8 @@ int FileOneMessage(MainWindow& window, QtToolkit& toolkit, const fs::path& shots
         return 1;
     }
     TypeInto(*subject, QStringLiteral("Site photos"));
+    if (auto* cc = compose->findChild<QLineEdit*>(QStringLiteral("cc")))
+        TypeInto(*cc, QStringLiteral("Tom Reed <tom.reed@example.com>"));
     compose->grab().save(QString::fromStdString((shots / "compose.png").string()));
     if (!FileThroughSaveForm(*compose, toolkit, false)) return 1;
 

@@ -6,15 +6,48 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "hosts/desk/toolkit/widget_values.h"
 #include "platform/errors/errors.h"
 
 namespace desk {
+
+namespace {
+
+// "Anna Berg <anna@example.com>; tom@example.com" as addresses.
+std::vector<mail::Address> Addresses(const QString& line) {
+    std::vector<mail::Address> addresses;
+    for (QString part : line.split(QRegularExpression(QStringLiteral("[;,]")), Qt::SkipEmptyParts)) {
+        part = part.trimmed();
+        if (part.isEmpty()) continue;
+        qsizetype open = part.indexOf(u'<');
+        qsizetype close = part.lastIndexOf(u'>');
+        if (open >= 0 && close > open)
+            addresses.push_back({ToUtf8(part.left(open).trimmed().remove(u'"')), ToUtf8(part.mid(open + 1, close - open - 1).trimmed())});
+        else
+            addresses.push_back({"", ToUtf8(part)});
+    }
+    return addresses;
+}
+
+// The recipients of a kind as the person writes them: "Anna Berg <anna@example.com>; ...".
+QString Written(const mail::Message& message, mail::RecipientKind kind) {
+    QStringList written;
+    for (const auto& recipient : message.recipients) {
+        if (recipient.kind != kind) continue;
+        const auto& who = recipient.who;
+        written << ToQString(who.name.empty() ? who.address : who.name + " <" + who.address + ">");
+    }
+    return written.join(QStringLiteral("; "));
+}
+
+}  // namespace
 
 MailWindow::MailWindow(sim::Outlook& outlook, std::shared_ptr<sim::SimInspector> inspector)
     : QWidget(nullptr, Qt::Window), outlook_(&outlook), inspector_(std::move(inspector)) {
@@ -47,9 +80,27 @@ MailWindow::MailWindow(sim::Outlook& outlook, std::shared_ptr<sim::SimInspector>
         fields->addRow(QStringLiteral("From:"),
                        new QLabel(ToQString(from.name.empty() ? from.address : from.name + " <" + from.address + ">")));
     }
-    fields->addRow(QStringLiteral("To:"), new QLabel(ToQString(mail::DisplayList(content, mail::RecipientKind::To))));
-    if (content.CountOf(mail::RecipientKind::Cc) > 0)
-        fields->addRow(QStringLiteral("Cc:"), new QLabel(ToQString(mail::DisplayList(content, mail::RecipientKind::Cc))));
+    if (received) {
+        fields->addRow(QStringLiteral("To:"), new QLabel(ToQString(mail::DisplayList(content, mail::RecipientKind::To))));
+        if (content.CountOf(mail::RecipientKind::Cc) > 0)
+            fields->addRow(QStringLiteral("Cc:"),
+                           new QLabel(ToQString(mail::DisplayList(content, mail::RecipientKind::Cc))));
+    } else {
+        auto* to = new QLineEdit(Written(content, mail::RecipientKind::To), this);
+        auto* cc = new QLineEdit(Written(content, mail::RecipientKind::Cc), this);
+        to->setObjectName(QStringLiteral("to"));
+        cc->setObjectName(QStringLiteral("cc"));
+        auto written = [this, to, cc] {
+            std::vector<mail::Recipient> recipients;
+            for (auto& address : Addresses(to->text())) recipients.push_back({mail::RecipientKind::To, address});
+            for (auto& address : Addresses(cc->text())) recipients.push_back({mail::RecipientKind::Cc, address});
+            OnThisWindow([&] { inspector_->Mail()->SetRecipients(std::move(recipients)); });
+        };
+        connect(to, &QLineEdit::textEdited, this, written);
+        connect(cc, &QLineEdit::textEdited, this, written);
+        fields->addRow(QStringLiteral("To:"), to);
+        fields->addRow(QStringLiteral("Cc:"), cc);
+    }
     if (received) {
         fields->addRow(QStringLiteral("Subject:"), new QLabel(ToQString(content.subject)));
     } else {
