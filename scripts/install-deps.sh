@@ -9,6 +9,8 @@ packages=(
   unixodbc-dev libsqliteodbc
   libgtest-dev libgmock-dev libbenchmark-dev
   libgsf-1-dev libgmime-3.0-dev
+  qt6-base-dev fonts-liberation2
+  xvfb xauth
   libemail-outlook-message-perl libemail-address-perl
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools googletest
   wine wine64 xvfb xauth nsis

@@ -92,6 +92,8 @@ public:
     const MailState& State() const { return state_; }
     // The message as it stands now (the subject and bodies as changed).
     mail::Message Content() const;
+    // The person wrote the message's recipients (To, Cc) in its window.
+    void SetRecipients(std::vector<mail::Recipient> recipients);
     // How Outlook closes the window of a sent item.
     void OnSent(std::function<void(SimMailItem&)> closeWindow) { closeWindow_ = std::move(closeWindow); }
     void RaiseClose(bool& cancel);

@@ -63,6 +63,11 @@ SimMailItem::SimMailItem(const MailSetup& setup, const mail::Address& sender, st
     state_.sent = setup.sent;
 }
 
+void SimMailItem::SetRecipients(std::vector<mail::Recipient> recipients) {
+    message_.recipients = std::move(recipients);
+    state_.recipients = static_cast<int32_t>(message_.recipients.size());
+}
+
 mail::Message SimMailItem::Content() const {
     mail::Message message = message_;
     message.subject = state_.subject;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/toolkit/backend.h"
+#include "platform/toolkit/combo_box.h"
 #include "platform/toolkit/control.h"
 #include "platform/toolkit/form.h"
 
@@ -21,6 +22,22 @@ namespace sim {
 using platform::toolkit::Control;
 using platform::toolkit::DialogRequest;
 using platform::toolkit::Form;
+
+// How the person's actions reach the forms once the person checked they can be done:
+// without hands, straight into the toolkit's input (platform/toolkit/input.h); with
+// them, through a drawing backend's widgets, which turn them into that same input.
+class Hands {
+public:
+    virtual ~Hands() = default;
+    virtual void Focus(Control& control) = 0;
+    virtual void Type(platform::toolkit::TextControl& box, std::string_view text) = 0;
+    virtual void Key(Control& control, int16_t key) = 0;
+    virtual void Replace(platform::toolkit::TextControl& box, const std::string& text) = 0;
+    virtual void Pick(platform::toolkit::ComboBox& box, int32_t position) = 0;
+    virtual void Click(Control& control) = 0;
+    virtual void KeyboardClick(Control& button) = 0;
+    virtual void CloseBox(Form& form) = 0;
+};
 
 class Person {
 public:
@@ -59,8 +76,12 @@ public:
     // Close the form with its window's close button.
     bool CloseBox(Form& form);
 
+    // The hands the actions go through (nullptr: none, straight into the input).
+    void UseHands(Hands* hands) { hands_ = hands; }
+
 private:
     bool Refuse(const std::string& action, const Control& control, const std::string& why);
+    Hands* hands_ = nullptr;
 };
 
 // Answers from a queue the test fills in advance: each dialog must be the next one

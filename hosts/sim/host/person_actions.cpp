@@ -33,6 +33,10 @@ bool Person::Type(Control& box, std::string_view text) {
     if (!IsBox(box)) return Refuse("type into", box, "it is not a text or combo box");
     if (auto why = input::Refusal(box); !why.empty()) return Refuse("type into", box, why);
     auto keep = box.Parent().KeepAlive();
+    if (hands_) {
+        hands_->Type(static_cast<TextControl&>(box), text);
+        return true;
+    }
     box.SetFocus();
     input::Text(box.Parent(), text);
     return true;
@@ -42,6 +46,10 @@ bool Person::Key(Control& control, int16_t key) {
     if (!control.TakesFocus()) return Refuse("press a key in", control, "it never takes the focus");
     if (auto why = input::Refusal(control); !why.empty()) return Refuse("press a key in", control, why);
     auto keep = control.Parent().KeepAlive();
+    if (hands_) {
+        hands_->Key(control, key);
+        return true;
+    }
     control.SetFocus();
     input::Key(control.Parent(), key);
     return true;
@@ -51,7 +59,10 @@ bool Person::Set(Control& box, const std::string& text) {
     if (!IsBox(box)) return Refuse("set the text of", box, "it is not a text or combo box");
     if (auto why = input::Refusal(box); !why.empty()) return Refuse("set the text of", box, why);
     if (static_cast<TextControl&>(box).Locked()) return Refuse("set the text of", box, "it is locked");
-    input::Replace(static_cast<TextControl&>(box), text);
+    if (hands_)
+        hands_->Replace(static_cast<TextControl&>(box), text);
+    else
+        input::Replace(static_cast<TextControl&>(box), text);
     return true;
 }
 
@@ -63,27 +74,39 @@ bool Person::Pick(Control& combo, int32_t position) {
         return Refuse("pick from", combo,
                       "it has no entry " + std::to_string(position) + " (" + std::to_string(box.ListCount()) +
                           " entries)");
-    input::Pick(box, position);
+    if (hands_)
+        hands_->Pick(box, position);
+    else
+        input::Pick(box, position);
     return true;
 }
 
 bool Person::Click(Control& control) {
     if (auto why = input::Refusal(control); !why.empty()) return Refuse("click", control, why);
-    input::Click(control);
+    if (hands_)
+        hands_->Click(control);
+    else
+        input::Click(control);
     return true;
 }
 
 bool Person::Press(Control& button) {
     if (!IsButton(button)) return Refuse("press", button, "it is not a button, check box or option");
     if (auto why = input::Refusal(button); !why.empty()) return Refuse("press", button, why);
-    input::KeyboardClick(button);
+    if (hands_)
+        hands_->KeyboardClick(button);
+    else
+        input::KeyboardClick(button);
     return true;
 }
 
 bool Person::Focus(Control& control) {
     if (!control.TakesFocus()) return Refuse("focus", control, "it never takes the focus");
     if (auto why = input::Refusal(control); !why.empty()) return Refuse("focus", control, why);
-    control.SetFocus();
+    if (hands_)
+        hands_->Focus(control);
+    else
+        control.SetFocus();
     return true;
 }
 
@@ -92,7 +115,10 @@ bool Person::CloseBox(Form& form) {
         Unexpected("cannot close " + form.Name() + ": " + why);
         return false;
     }
-    input::CloseBox(form);
+    if (hands_)
+        hands_->CloseBox(form);
+    else
+        input::CloseBox(form);
     return true;
 }
 

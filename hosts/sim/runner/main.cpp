@@ -1,13 +1,18 @@
-// quillet-sim [--keep DIR] FILE.scn...: plays each scenario in a process of its own,
-// against a fresh prefix, the simulated Outlook and the headless toolkit, with the real
-// add-in and utility libraries loaded as Outlook loads them. One line per scenario
+// quillet-sim [--keep DIR] [--toolkit qt] [--screenshots DIR] FILE.scn...: plays each
+// scenario in a process of its own, against a fresh prefix, the simulated Outlook and
+// the headless toolkit, with the real add-in and utility libraries loaded as Outlook
+// loads them. With --toolkit qt the forms and dialogs are real Qt widgets (off screen
+// unless QT_QPA_PLATFORM says otherwise) and the person acts through them; with
+// --screenshots each form's window is saved in DIR as it closes. One line per scenario
 // (ok, or FAIL with the file, the line and what happened instead), then "N passed,
 // N failed". With --keep, each scenario's prefix stays for a person to look at: in DIR
 // for one scenario, in DIR/<scenario name> for several.
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -22,8 +27,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The off-screen platform says, for every window, what it cannot do (raise it, grab
+// the keyboard); a scenario's output keeps to its own lines.
+void QuietPlatform(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (message.startsWith(QStringLiteral("This plugin does not support")) ||
+        message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (type != QtDebugMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 // Plays one scenario in this process; prints its line; 0 when it passed.
-int PlayOne(const std::string& file, const fs::path& libraries, const std::optional<fs::path>& keep) {
+int PlayOne(const std::string& file, const fs::path& libraries, const std::optional<fs::path>& keep,
+            const sim::runner::Screen& screen) {
     std::vector<sim::scenario::Step> steps;
     try {
         steps = sim::scenario::ParseFile(file);
@@ -34,8 +49,17 @@ int PlayOne(const std::string& file, const fs::path& libraries, const std::optio
         std::printf("FAIL %s: cannot read the file\n", file.c_str());
         return 1;
     }
+    std::optional<QApplication> application;
+    int qtArguments = 1;
+    char program[] = "quillet-sim";
+    char* qtArgument[] = {program, nullptr};
+    if (screen.widgets) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        qInstallMessageHandler(QuietPlatform);
+        application.emplace(qtArguments, qtArgument);
+    }
     try {
-        sim::runner::Session session(std::move(steps), libraries, keep);
+        sim::runner::Session session(std::move(steps), libraries, keep, screen);
         if (auto failure = session.Play()) {
             std::printf("FAIL %s:%d: %s\n", file.c_str(), failure->line, failure->what.c_str());
             return 1;
@@ -66,15 +90,31 @@ std::optional<fs::path> KeepFolder(const fs::path& folder) {
 
 int main(int argc, char** argv) {
     std::optional<fs::path> keep;
+    sim::runner::Screen screen;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--keep" && i + 1 < argc)
+        const std::string argument = argv[i];
+        if (argument == "--keep" && i + 1 < argc) {
             keep = argv[++i];
-        else
-            files.emplace_back(argv[i]);
+        } else if (argument == "--toolkit" && i + 1 < argc) {
+            const std::string toolkit = argv[++i];
+            if (toolkit != "qt" && toolkit != "headless") {
+                std::fprintf(stderr, "quillet-sim: unknown toolkit %s (qt or headless)\n", toolkit.c_str());
+                return 2;
+            }
+            screen.widgets = toolkit == "qt";
+        } else if (argument == "--screenshots" && i + 1 < argc) {
+            screen.screenshots = fs::absolute(argv[++i]);
+        } else {
+            files.emplace_back(argument);
+        }
     }
     if (files.empty()) {
-        std::fprintf(stderr, "usage: quillet-sim [--keep DIR] FILE.scn...\n");
+        std::fprintf(stderr, "usage: quillet-sim [--keep DIR] [--toolkit qt|headless] [--screenshots DIR] FILE.scn...\n");
+        return 2;
+    }
+    if (screen.screenshots && !screen.widgets) {
+        std::fprintf(stderr, "quillet-sim: --screenshots needs --toolkit qt\n");
         return 2;
     }
     const fs::path libraries = fs::canonical("/proc/self/exe").parent_path();
@@ -88,7 +128,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         pid_t child = fork();
         if (child == 0) {
-            int result = PlayOne(file, libraries, kept);
+            int result = PlayOne(file, libraries, kept, screen);
             std::fflush(stdout);
             _exit(result);
         }

@@ -6,6 +6,7 @@
 #include "platform/com/library.h"
 #include "platform/files/posix/prefix.h"
 #include "platform/shell/shell.h"
+#include "hosts/sim/runner/widget_screen.h"
 #include "platform/toolkit/form.h"
 
 namespace sim::runner {
@@ -14,13 +15,20 @@ namespace fs = std::filesystem;
 using scenario::Step;
 using scenario::Token;
 
-Session::Session(std::vector<Step> steps, fs::path libraries, std::optional<fs::path> keep)
+Session::Session(std::vector<Step> steps, fs::path libraries, std::optional<fs::path> keep, Screen screen)
     : steps_(std::move(steps)), libraries_(std::move(libraries)), keep_(keep.has_value()) {
     std::random_device random;
     prefix_ = keep ? *keep
                    : fs::temp_directory_path() / ("quillet-sim-" + std::to_string(random()) + std::to_string(random()));
     platform::files::Prefix::Create(prefix_);
-    toolkit_ = std::make_shared<HeadlessToolkit>(*this);
+    if (screen.widgets) {
+        WidgetScreen widgets = MakeWidgetScreen(*this, screen.screenshots);
+        toolkit_ = std::move(widgets.toolkit);
+        hands_ = std::move(widgets.hands);
+        UseHands(hands_.get());
+    } else {
+        toolkit_ = std::make_shared<HeadlessToolkit>(*this);
+    }
     platform::toolkit::Install(toolkit_);
     platform::shell::Install(shell_);
     platform::clock::FixToday(std::nullopt);
@@ -29,6 +37,8 @@ Session::Session(std::vector<Step> steps, fs::path libraries, std::optional<fs::
 }
 
 Session::~Session() {
+    // The windows go before whatever draws them does.
+    if (hands_) platform::toolkit::Install(nullptr);
     if (keep_) return;
     std::error_code ignored;
     fs::remove_all(prefix_, ignored);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "hosts/sim/host/headless_toolkit.h"
+#include "platform/toolkit/backend.h"
 #include "hosts/sim/host/outlook_model.h"
 #include "hosts/sim/host/person.h"
 #include "hosts/sim/host/shell_recorder.h"
@@ -24,13 +25,20 @@ struct Failure {
     std::string what;
 };
 
+// Where the forms are shown: the headless toolkit, or real widgets (Qt; a QApplication
+// must exist), optionally saving each form's window as it closes.
+struct Screen {
+    bool widgets = false;
+    std::optional<std::filesystem::path> screenshots;
+};
+
 class Session final : public Person {
 public:
     // libraries: the folder holding Quillet09.so and UtilOrvek2.so. The prefix is made
     // in `keep` when given (an empty or new folder) and stays there; otherwise in a
     // temporary folder dropped with the session.
     Session(std::vector<scenario::Step> steps, std::filesystem::path libraries,
-            std::optional<std::filesystem::path> keep = std::nullopt);
+            std::optional<std::filesystem::path> keep = std::nullopt, Screen screen = {});
     ~Session() override;
 
     // Plays every step; the first failure ends the scenario.
@@ -82,7 +90,8 @@ private:
     std::filesystem::path prefix_;
     bool keep_ = false;
     std::optional<Failure> failure_;
-    std::shared_ptr<HeadlessToolkit> toolkit_;
+    std::shared_ptr<platform::toolkit::Backend> toolkit_;
+    std::unique_ptr<Hands> hands_;
     std::shared_ptr<ShellRecorder> shell_ = std::make_shared<ShellRecorder>();
     std::unique_ptr<Outlook> outlook_;
 };

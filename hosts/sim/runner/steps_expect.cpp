@@ -16,6 +16,7 @@
 #include "platform/profile/profile.h"
 #include "platform/shell/shell.h"
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/backend_window_manager.h"
 
 namespace sim::runner {
 
@@ -231,7 +232,7 @@ void Session::ExpectForm(const Step& step) {
     std::string name = At(step, 2).text;
     std::string property;
     if (auto dot = name.find('.'); dot != std::string::npos) property = name.substr(dot + 1), name = name.substr(0, dot);
-    Form* form = toolkit_->FindForm(name);
+    Form* form = platform::toolkit::WindowManager::Get().FindForm(name);
     if (!property.empty()) {
         Require(form != nullptr, "form " + name + " is not open");
         std::optional<std::string> actual;

@@ -1,5 +1,6 @@
 // "The person": typing, keys, picks, clicks and the focus on the forms.
 #include "hosts/sim/runner/session.h"
+#include "platform/toolkit/backend_window_manager.h"
 #include "platform/toolkit/form.h"
 
 namespace sim::runner {
@@ -10,14 +11,14 @@ using scenario::Token;
 Form* Session::ActiveForm() const {
     const auto& modal = platform::toolkit::Form::ModalForms();
     if (!modal.empty()) return modal.back();
-    return toolkit_->FindForm("frmQuillet");
+    return platform::toolkit::WindowManager::Get().FindForm("frmQuillet");
 }
 
 Control& Session::ResolveControl(const std::string& reference) {
     std::string name = reference;
     Form* form = nullptr;
     if (auto dot = name.find('.'); dot != std::string::npos) {
-        form = toolkit_->FindForm(name.substr(0, dot));
+        form = platform::toolkit::WindowManager::Get().FindForm(name.substr(0, dot));
         if (!form) throw BadStep("form " + name.substr(0, dot) + " is not open");
         name = name.substr(dot + 1);
     } else {

@@ -1,0 +1,71 @@
+#include "hosts/sim/runner/widget_screen.h"
+
+#include "hosts/desk/toolkit/qt_toolkit.h"
+#include "hosts/desk/toolkit/widget_hands.h"
+
+namespace sim::runner {
+
+namespace {
+
+// The scenario's person answering at the real screen.
+class PersonAtScreen final : public desk::Operator {
+public:
+    explicit PersonAtScreen(Person& person) : person_(&person) {}
+    int32_t AnswerMsgBox(const DialogRequest& request) override { return person_->AnswerMsgBox(request); }
+    std::optional<std::string> AnswerInputBox(const DialogRequest& request) override {
+        return person_->AnswerInputBox(request);
+    }
+    std::optional<std::string> AnswerPicker(const DialogRequest& request) override {
+        return person_->AnswerPicker(request);
+    }
+    void RunModal(Form& form) override {
+        person_->RunModal(form);
+        if (form.Loaded())
+            person_->Unexpected("modal form " + form.Name() + " \"" + form.Caption() +
+                                "\" was still open when the person was done; it was unloaded");
+    }
+    void Unexpected(const std::string& what) override { person_->Unexpected(what); }
+
+private:
+    Person* person_;
+};
+
+// The toolkit, with the person standing in at its screen; kept together.
+class ScreenToolkit final : public desk::QtToolkit {
+public:
+    explicit ScreenToolkit(std::unique_ptr<PersonAtScreen> person)
+        : desk::QtToolkit(person.get()), person_(std::move(person)) {}
+
+private:
+    std::unique_ptr<PersonAtScreen> person_;
+};
+
+class WidgetHandsOf final : public Hands {
+public:
+    explicit WidgetHandsOf(std::shared_ptr<desk::QtToolkit> toolkit) : toolkit_(toolkit), hands_(*toolkit) {}
+    void Focus(Control& control) override { hands_.Focus(control); }
+    void Type(platform::toolkit::TextControl& box, std::string_view text) override { hands_.Type(box, text); }
+    void Key(Control& control, int16_t key) override { hands_.Key(control, key); }
+    void Replace(platform::toolkit::TextControl& box, const std::string& text) override { hands_.Replace(box, text); }
+    void Pick(platform::toolkit::ComboBox& box, int32_t position) override { hands_.Pick(box, position); }
+    void Click(Control& control) override { hands_.Click(control); }
+    void KeyboardClick(Control& button) override { hands_.KeyboardClick(button); }
+    void CloseBox(Form& form) override { hands_.CloseBox(form); }
+
+private:
+    std::shared_ptr<desk::QtToolkit> toolkit_;
+    desk::WidgetHands hands_;
+};
+
+}  // namespace
+
+WidgetScreen MakeWidgetScreen(Person& person, std::optional<std::filesystem::path> screenshots) {
+    auto toolkit = std::make_shared<ScreenToolkit>(std::make_unique<PersonAtScreen>(person));
+    if (screenshots) toolkit->SaveScreenshotsIn(*screenshots);
+    WidgetScreen screen;
+    screen.hands = std::make_unique<WidgetHandsOf>(toolkit);
+    screen.toolkit = std::move(toolkit);
+    return screen;
+}
+
+}  // namespace sim::runner
