@@ -138,11 +138,44 @@ TEST(Registry, HandWrittenFilesAreRead) {
     sim::TestMachine machine;
     std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary)
         << "REGEDIT4\r\n\r\n; a comment\r\n[hkey_local_machine\\Software\\Hand]\r\n"
-           "\"Name\"=\"C:\\\\Hand\\\\Made\"\r\n\"Count\"=dword:0000000A\r\nthis line is not understood\r\n";
+           "\"Name\"=\"C:\\\\Hand\\\\Made\"\r\n\"Count\"=dword:0000000A\r\n";
     EXPECT_EQ(QueryString(Hive::LocalMachine, "SOFTWARE\\HAND", "name"), "C:\\Hand\\Made");
     EXPECT_EQ(QueryValue(Hive::LocalMachine, "Software\\Hand", "Count")->dword, 10u);
     SetString(Hive::LocalMachine, "Software\\Hand", "More", "x");
     EXPECT_EQ(QueryValue(Hive::LocalMachine, "Software\\Hand", "Count")->dword, 10u);
+    EXPECT_EQ(FirstUnreadLine(), std::nullopt);
+}
+
+TEST(Registry, AStoreWithALineNotUnderstoodIsReadButNeverWrittenOver) {
+    sim::TestMachine machine;
+    const std::string text =
+        "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Hand]\n\"Name\"=\"kept\"\n\"Count\"=dword:zz\n";
+    std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary) << text;
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\Hand", "Name"), "kept");
+    ASSERT_TRUE(FirstUnreadLine());
+    EXPECT_EQ(FirstUnreadLine()->number, 5u);
+    EXPECT_EQ(FirstUnreadLine()->text, "\"Count\"=dword:zz");
+    EXPECT_EQ(FailureOf([] { SetString(Hive::LocalMachine, "Software\\Hand", "More", "x"); }), 75);
+    EXPECT_EQ(FailureOf([] { DeleteTree(Hive::LocalMachine, "Software\\Hand"); }), 75);
+    EXPECT_EQ(StoreText(machine), text);
+}
+
+TEST(Registry, ValuesOfOtherTypesAreKeptByteForByte) {
+    sim::TestMachine machine;
+    const std::string others =
+        "[HKEY_CURRENT_USER\\Software\\Typed]\n"
+        "\"Binary\"=hex:01,02,ff\n"
+        "\"Path\"=hex(2):25,00,50,00,41,00,54,00,48,00,25,00,00,00\n"
+        "\"List\"=hex(7):61,00,00,00,62,00,00,00,\\\n"
+        "  00,00\n"
+        "@=hex:\n";
+    std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary) << "REGEDIT4\n\n" << others;
+    SetString(Hive::CurrentUser, "Software\\Typed", "Text", "x");
+    SetDword(Hive::LocalMachine, "Software\\Other", "N", 1);
+    EXPECT_NE(StoreText(machine).find(others + "\"Text\"=\"x\"\n"), std::string::npos) << StoreText(machine);
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, "Software\\Typed", "Binary")->kind, Value::Kind::Other);
+    EXPECT_EQ(QueryString(Hive::CurrentUser, "Software\\Typed", "Binary"), std::nullopt);
+    EXPECT_EQ(FirstUnreadLine(), std::nullopt);
 }
 
 TEST(Registry, AStoreChangedInPlaceByAnotherWriterIsReadAgain) {

@@ -24,15 +24,21 @@ namespace {
 
 // Plays one scenario in this process; prints its line; 0 when it passed.
 int PlayOne(const std::string& file, const fs::path& libraries, const std::optional<fs::path>& keep) {
+    std::error_code ec;
     std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        std::printf("FAIL %s: cannot read the file\n", file.c_str());
+    if (!fs::is_regular_file(file, ec) || !in) {
+        std::printf("FAIL %s: cannot read the file as a scenario\n", file.c_str());
         return 1;
     }
     std::ostringstream content;
     content << in.rdbuf();
     try {
-        sim::runner::Session session(sim::scenario::Parse(content.str()), libraries, keep);
+        auto steps = sim::scenario::Parse(content.str());
+        if (auto failure = sim::runner::CheckSteps(steps)) {
+            std::printf("FAIL %s:%d: %s\n", file.c_str(), failure->line, failure->what.c_str());
+            return 1;
+        }
+        sim::runner::Session session(std::move(steps), libraries, keep);
         if (auto failure = session.Play()) {
             std::printf("FAIL %s:%d: %s\n", file.c_str(), failure->line, failure->what.c_str());
             return 1;
@@ -62,16 +68,25 @@ std::optional<fs::path> KeepFolder(const fs::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    constexpr const char* kUsage = "usage: quillet-sim [--keep DIR] FILE.scn...\n";
     std::optional<fs::path> keep;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--keep" && i + 1 < argc)
+        const std::string arg = argv[i];
+        if (arg == "--keep" && i + 1 < argc) {
             keep = argv[++i];
-        else
-            files.emplace_back(argv[i]);
+        } else if (arg == "-h" || arg == "--help") {
+            std::printf("%s", kUsage);
+            return 0;
+        } else if (arg.starts_with("-")) {
+            std::fprintf(stderr, "quillet-sim: unknown option %s\n%s", arg.c_str(), kUsage);
+            return 2;
+        } else {
+            files.emplace_back(arg);
+        }
     }
     if (files.empty()) {
-        std::fprintf(stderr, "usage: quillet-sim [--keep DIR] FILE.scn...\n");
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
     const fs::path libraries = fs::canonical("/proc/self/exe").parent_path();
