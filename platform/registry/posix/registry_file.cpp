@@ -180,7 +180,7 @@ Store ParseStore(std::string_view text) {
         std::string_view line = text.substr(start, end - start);
         start = end + 1;
         ++number;
-        if (line.ends_with('\r')) line.remove_suffix(1);
+        while (line.ends_with('\r')) line.remove_suffix(1);
         return line;
     };
     auto unread = [&](std::string_view line) {
@@ -213,6 +213,11 @@ Store ParseStore(std::string_view text) {
         if (entry->value.kind == Value::Kind::Other) {
             while (entry->value.text.ends_with('\\') && start < text.size())
                 entry->value.text += "\n" + std::string(nextLine());
+            // Continued past the end of the file: a value cut off.
+            if (entry->value.text.ends_with('\\')) {
+                unread(line);
+                continue;
+            }
         }
         auto same = std::find_if(current->values.begin(), current->values.end(),
                                  [&](const NamedValue& v) { return SameName(v.name, entry->name); });
