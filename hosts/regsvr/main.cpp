@@ -14,6 +14,7 @@
 
 #include "platform/com/library.h"
 #include "platform/errors/errors.h"
+#include "platform/files/posix/change_lock.h"
 #include "platform/files/posix/prefix.h"
 #include "platform/registry/registry.h"
 
@@ -29,6 +30,15 @@ bool OpenPrefix(const fs::path& prefix) {
     std::error_code error;
     if (fs::exists(prefix, error) && !fs::is_directory(prefix, error)) {
         std::fprintf(stderr, "quillet-regsvr: the prefix %s is not a folder\n", prefix.c_str());
+        return false;
+    }
+    // Two runs on a new prefix at once: the second must open what the first made, not
+    // make it afresh over the first one's registrations. (The lock is on the folder
+    // that holds the prefix; the prefix's own is taken by every change of its store.)
+    fs::create_directories(prefix);
+    platform::files::detail::ChangeLock making(fs::absolute(prefix).lexically_normal());
+    if (making.Failure()) {
+        std::fprintf(stderr, "quillet-regsvr: the prefix %s is in use by another program\n", prefix.c_str());
         return false;
     }
     const fs::path store = prefix / "registry.reg";

@@ -52,4 +52,14 @@ for round in 1 2 3 4 5; do
   grep -q '"LoadBehavior"=dword:00000003' "$work/both/registry.reg" || fail "round $round: LoadBehavior lost"
   grep -q 'UtilOrvek2.clsUtil\\CLSID]' "$work/both/registry.reg" || fail "round $round: the utility's class lost"
 done
+# Two runs at once on a prefix neither finds: the second does not make it afresh.
+for round in 1 2 3 4 5; do
+  rm -rf "$work/fresh"
+  "$regsvr" --prefix "$work/fresh" "$bin/Quillet09.so" >/dev/null & first=$!
+  "$regsvr" --prefix "$work/fresh" "$bin/UtilOrvek2.so" >/dev/null & second=$!
+  wait $first || fail "fresh round $round: the add-in's registration failed"
+  wait $second || fail "fresh round $round: the utility library's registration failed"
+  grep -q '"LoadBehavior"=dword:00000003' "$work/fresh/registry.reg" || fail "fresh round $round: LoadBehavior lost"
+  grep -q 'UtilOrvek2.clsUtil\\CLSID]' "$work/fresh/registry.reg" || fail "fresh round $round: the utility's class lost"
+done
 echo "quillet-regsvr: all checks passed"
