@@ -15,6 +15,10 @@ namespace text = platform::text;
 namespace {
 const std::string kCrLf = "\r\n";
 
+// The name an earlier filing is kept under, beside it, while a save over it is under
+// way (the prefix Office gives its own temporary files).
+std::string EarlierFilingName(const std::string& fileName) { return "~$" + fileName; }
+
 std::string HtmlFooter(const std::string& savedFile) {
     const std::string address = QuilletWebAddress;
     return "<DIV><P>" + savedFile + "<br/>Save important emails with <a href=\"" + address + "\">" + address +
@@ -85,17 +89,34 @@ bool clsQuillet::SaveAndSendMail() {
     bool result = false;
     std::string fileName;
     bool wroteFile = false;
+    std::shared_ptr<platform::files::FileSystemObject> files;  // held: it may live in the utility library
+    std::string earlierCopy;  // the earlier filing this save replaces, kept until the filing is complete
+    bool keepEarlierCopy = false;
     Guard("SaveAndSendMail()")
         // The user refused Outlook's security prompt: the form closes without a word,
-        // and a file this save already wrote goes again. A file of that name that this
-        // save did not write (an earlier filing) stays.
+        // and the filing is undone: a file this save wrote goes again, and an earlier
+        // filing it replaced comes back.
         .On(platform::err::OutlookRefused,
             [&](const platform::ErrorInfo&) {
                 result = true;
                 const std::string folder = Use(SaveForm()).txtSaveFolder.Text();
-                if (wroteFile && gUtil->DoesFileExist(folder, fileName)) gUtil->UtilDeleteFile(folder + fileName, true);
+                if (!wroteFile) return platform::Resume::ExitStep;
+                if (!earlierCopy.empty()) {
+                    // Should the earlier filing not come back, its copy stays where it is.
+                    keepEarlierCopy = true;
+                    platform::Contain([&] {
+                        Use(files).CopyFile(earlierCopy, folder + fileName, true);
+                        keepEarlierCopy = false;
+                    });
+                } else if (gUtil->DoesFileExist(folder, fileName)) {
+                    gUtil->UtilDeleteFile(folder + fileName, true);
+                }
                 return platform::Resume::ExitStep;
             })
+        .Exit([&] {
+            if (!earlierCopy.empty() && !keepEarlierCopy)
+                platform::Contain([&] { Use(files).DeleteFile(earlierCopy, true); });
+        })
         .Run([&] {
             const std::string baseName = gUtil->RemoveIllegalCharacters(MailSubject_);
             auto mail = gOutlook->MailItem();
@@ -103,6 +124,16 @@ bool clsQuillet::SaveAndSendMail() {
             fileName = baseName + (item.Attachments()->Count() != 0 ? "(att)" : "") + ".msg";
             const std::string folder = Use(SaveForm()).txtSaveFolder.Text();
             if (!CheckExistingFile(folder, fileName)) return;
+
+            // The person chose to overwrite an earlier filing: it is kept aside until
+            // this filing is complete, so that a save undone can put it back.
+            if (gUtil->DoesFileExist(folder, fileName)) {
+                gUtil->UtilCreateFileObject();
+                files = gUtil->FileSys();
+                gUtil->UtilDestroyFileObject();
+                Use(files).CopyFile(folder + fileName, folder + EarlierFilingName(fileName), true);
+                earlierCopy = folder + EarlierFilingName(fileName);
+            }
 
             // The filing goes ahead: an empty subject gets the project tag.
             if (item.Subject().empty())

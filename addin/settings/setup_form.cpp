@@ -156,9 +156,16 @@ void clsQuillet::frmSetupEvent_SetupFieldLostFocus(int16_t index) {
         std::string problems;
         bool valid = MarkRequiredField(field, form.lblFieldLabel(LabelOf(index)), form.lblAlert(LabelOf(index)));
         if (!valid) problems += kCrLf + "-The " + fieldName + " must have a value.";
+        // A line break saved into the settings file would start a line of its own there,
+        // a key of its own: "Crew" + CRLF + "QuilletDBPath=..." would move everyone's database.
+        const bool brokenLine = field.Text().find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos;
+        if (brokenLine) {
+            valid = false;
+            problems += kCrLf + "-The " + fieldName + " must be one line of text.";
+        }
         std::string folder = field.Text();
         const bool drivePath = text::Left(folder, 2) == "\\\\" || text::Mid(folder, 2, 2) == ":\\";
-        if ((index == 0 || index == 4 || index == 5) && drivePath) {
+        if ((index == 0 || index == 4 || index == 5) && drivePath && !brokenLine) {
             DriveOk_ = true;
             problems += kCrLf + CheckDriveType(text::Left(folder, 3), form.lblFieldLabel(LabelOf(index)).Caption());
             if (!EnsureFolderExists(folder)) {

@@ -10,7 +10,10 @@
 //
 // Reads find nothing when no prefix is open; writes then raise 76. A store file that
 // is there but cannot be read reads as empty, and a write then raises 75 and leaves it
-// as it is. A write that cannot be made (a full disk) raises 75 or 70 and leaves the
+// as it is; so does a store with a line that is not understood (read, it gives what it
+// can; written, every line must come back, so it is not written at all).
+// Writers in other threads and processes wait for each other (at most a few seconds,
+// then 70), so that no change is lost. A write that cannot be made (a full disk) raises 75 or 70 and leaves the
 // store as it was. A key name with a control character raises 5.
 #pragma once
 
@@ -25,8 +28,11 @@ namespace platform::registry {
 enum class Hive { LocalMachine, CurrentUser, ClassesRoot };
 
 struct Value {
-    enum class Kind { String, Dword } kind = Kind::String;
-    std::string text;    // String
+    // Other: a value of a type the store keeps without reading it (binary, expandable
+    // or multi-string: "hex:", "hex(2):", "hex(7):"); text holds its data exactly as
+    // the file writes it after "=", continuation lines and all.
+    enum class Kind { String, Dword, Other } kind = Kind::String;
+    std::string text;    // String, Other
     uint32_t dword = 0;  // Dword
 };
 
@@ -44,6 +50,14 @@ void CreateKey(Hive hive, std::string_view key);
 void DeleteValue(Hive hive, std::string_view key, std::string_view name);
 // Deletes the key with everything under it.
 void DeleteTree(Hive hive, std::string_view key);
+
+// The first line of the store file that is not understood (counted from 1), with its
+// text; nullopt when every line is (or there is no store).
+struct UnreadLine {
+    size_t number = 0;
+    std::string text;
+};
+std::optional<UnreadLine> FirstUnreadLine();
 
 // The machine's defaults of a fresh prefix (called by Prefix::Create).
 void WriteMachineDefaults();

@@ -1,5 +1,6 @@
 // The connection strings the database object builds for each database type.
 #include "db_fixture.h"
+#include "platform/ado/connection_properties.h"
 #include "platform/toolkit/dialogs.h"
 
 namespace dbtest {
@@ -40,10 +41,18 @@ TEST_F(ConnectString, OwnDatabaseExample) {
     EXPECT_EQ(own->ConnectString(), kJetString);
 }
 
-TEST_F(ConnectString, ValuesAreNeitherQuotedNorEscaped) {
-    db.DbServer("C:\\a;b\\Q.mdb");
+TEST_F(ConnectString, ValuesThatWouldBeCutAreQuotedAndReadBackWhole) {
+    db.DbServer("C:\\Data;Old\\Q.mdb");
+    db.UserID(" usr");
     db.PassWd("p\"w;");
-    EXPECT_EQ(Built("Access2007"), "Provider=Prov;Data Source=C:\\a;b\\Q.mdb;User ID=usr;Pwd=p\"w;;");
+    db.DbName("it's \"x\";");
+    EXPECT_EQ(Built("Access2007"), "Provider=Prov;Data Source=\"C:\\Data;Old\\Q.mdb\";User ID=\" usr\";Pwd='p\"w;';");
+    auto properties = platform::ado::ConnectionProperties::Parse(Built("SQLServer"));
+    EXPECT_EQ(properties.Get("Data Source"), "C:\\Data;Old\\Q.mdb");
+    EXPECT_EQ(properties.Get("User ID"), " usr");
+    EXPECT_EQ(properties.Get("Pwd"), "p\"w;");
+    EXPECT_EQ(properties.Get("Initial Catalog"), "it's \"x\";");
+    EXPECT_EQ(properties.Get("Persist Security Info"), "False");
 }
 
 TEST_F(ConnectString, ExcelIsKnownButLeavesTheStringAsItWas) {

@@ -12,6 +12,7 @@ using dbtool::CsvError;
 using dbtool::ParseCsv;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using namespace std::string_literals;
 
 TEST(Csv, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
     auto records = ParseCsv("\xEF\xBB\xBF" "a,b,c\r\n\"x, y\",\"say \"\"hi\"\"\",\"two\r\nlines\"\n,,\n");
@@ -47,7 +48,7 @@ TEST(ProjectsCsv, ColumnsByNameInAnyOrder) {
         ParseCsv("ProjectID,active,[Project Name],Project Number,ProjFilePath,Notes\n"
                  "7,Yes,Hall,05-100,P:\\05-100\\,x\n"
                  "8,0,Depot,04-900,,\n"
-                 "9,-1,Bridge,05-150\n"
+                 "9,-1,Bridge,05-150,,\n"
                  "10,,Empty,05-160,,\n"),
         warnings);
     ASSERT_EQ(projects.size(), 4u);
@@ -87,6 +88,10 @@ TEST(ProjectsCsv, RefusesWhatTheTableCannotTake) {
     EXPECT_THAT(failure("Project Number,Project Name\n1,a,extra\n"), HasSubstr("line 2"));
     EXPECT_THAT(failure("Project Number,project number,Project Name\n"), HasSubstr("named twice"));
     EXPECT_THAT(failure(""), HasSubstr("empty"));
+    EXPECT_THAT(failure("Project Number,Project Name,Active\n1,a,True\n2,b\n"), HasSubstr("line 3: 2 fields, but 3"));
+    EXPECT_THAT(failure("Project Number,Project Name,ProjFilePath,Active\n,,,\n"), HasSubstr("line 2: the project has no"));
+    EXPECT_THAT(failure("Project Number,Project Name\n1,  \n"), HasSubstr("line 2: the project has no Project Name"));
+    EXPECT_THAT(failure("Project Number,Project Name\n1,a\n2,b\0c\n"s), HasSubstr("line 3: the Project Name holds a NUL"));
 }
 
 class DbTool : public DbTest {
@@ -144,6 +149,49 @@ TEST_F(DbTool, ImportIntoSomethingElseFails) {
     EXPECT_EQ(Run({"import", HostDatabase().string(), WriteCsv("Project Number,Project Name\n1,a\n")}), 1);
     EXPECT_THAT(err.str(), HasSubstr("is a text file"));
     EXPECT_EQ(ReadBytes(HostDatabase()), "notes");
+}
+
+TEST_F(DbTool, ImportingAgainSkipsTheProjectsThereAndUpdateChangesThem) {
+    MakeDatabase({{"05-100", "Hall", "", true}});
+    const std::string csv = WriteCsv("Project Number,Project Name,Active\n05-100,Hall north,False\n05-200,Depot,True\n"
+                                     "05-200,Depot again,True\n");
+    EXPECT_EQ(Run({"import", HostDatabase().string(), csv}), 0) << err.str();
+    EXPECT_THAT(out.str(), HasSubstr("Imported 1 project into"));
+    EXPECT_THAT(out.str(), HasSubstr("skipped 2 projects"));
+    EXPECT_THAT(err.str(), HasSubstr("\"05-100\" is in the database already"));
+    EXPECT_EQ(Run({"import", HostDatabase().string(), csv}), 0) << err.str();
+    EXPECT_THAT(out.str(), HasSubstr("Imported 0 projects"));
+    EXPECT_EQ(MakeDb()->GetRSArray("SELECT count(*) FROM Project")(0, 0), "2");
+    EXPECT_EQ(MakeDb()->GetRSArray("SELECT [Project Name] FROM Project WHERE [Project Number]='05-100'")(0, 0), "Hall");
+
+    EXPECT_EQ(Run({"import", "--update", HostDatabase().string(), csv}), 0) << err.str();
+    EXPECT_THAT(out.str(), HasSubstr("updated 3 projects"));
+    EXPECT_EQ(MakeDb()->GetRSArray("SELECT count(*) FROM Project")(0, 0), "2");
+    EXPECT_EQ(MakeDb()->GetRSArray("SELECT [Project Name], Active FROM Project WHERE [Project Number]='05-100'")(0, 0),
+              "Hall north");
+}
+
+TEST_F(DbTool, FilesThatAreNoCsvAreNamedForWhatTheyAre) {
+    MakeDatabase({});
+    EXPECT_EQ(Run({"create", ""}), 2);
+    EXPECT_THAT(err.str(), HasSubstr("an empty name is no file name"));
+    EXPECT_EQ(Run({"import", HostDatabase().string(), ""}), 2);
+
+    EXPECT_EQ(Run({"import", HostDatabase().string(), machine.PrefixFolder().string()}), 1);
+    EXPECT_THAT(err.str(), HasSubstr("is a folder, not a CSV file"));
+
+    // Saved as "Unicode" text by a Windows program: UTF-16 with its mark.
+    for (bool little : {true, false}) {
+        std::string utf16 = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (char16_t c : std::u16string(u"Project Number,Project Name\r\n") +
+                              (little ? u"N\u00e9-1,Caf\u00e9\r\n" : u"N\u00e9-2,Caf\u00e9\r\n"))
+            utf16 += little ? std::string{char(c & 0xFF), char(c >> 8)} : std::string{char(c >> 8), char(c & 0xFF)};
+        EXPECT_EQ(Run({"import", HostDatabase().string(), WriteCsv(utf16)}), 0) << err.str();
+    }
+    QueryResult names = MakeDb()->GetRSArray("SELECT [Project Number], [Project Name] FROM Project ORDER BY 1");
+    ASSERT_EQ(names.Rows(), 2u);
+    EXPECT_EQ(names(0, 0), "N\u00e9-1");
+    EXPECT_EQ(names(1, 1), "Caf\u00e9");
 }
 
 TEST_F(DbTool, WrongUseShowsHowToUseIt) {

@@ -95,6 +95,34 @@ TEST(FilesPaths, SymbolicLinksDoNotLeadOutOfTheMappedFolder) {
     EXPECT_TRUE(fso.FileExists("C:\\alias\\INSIDE.txt"));  // a link that stays inside is followed
 }
 
+TEST(FilesPaths, DanglingLinksDoNotLeadOutOfTheMappedFolderEither) {
+    sim::TestMachine machine;
+    fs::path outside = machine.PrefixFolder() / "outside";
+    fs::create_directories(outside);
+    fs::path driveC = machine.PrefixFolder() / "drive_c";
+    fs::create_directories(driveC / "Data");
+    // Links whose targets do not exist yet: a file outside, a folder outside, a chain
+    // through a link inside to a file outside, and a file inside.
+    fs::create_symlink(outside / "planted.txt", driveC / "Data" / "Notes.txt");
+    fs::create_directory_symlink(outside / "new-folder", driveC / "Data" / "Later");
+    fs::create_symlink(outside / "chained.txt", driveC / "Data" / "hop");
+    fs::create_symlink("hop", driveC / "Data" / "Chain.txt");
+    fs::create_symlink("Real.txt", driveC / "Data" / "Inside.txt");
+
+    HostFileSystem fso;
+    for (const char* path : {"C:\\Data\\Notes.txt", "C:\\Data\\Later\\x.txt", "C:\\Data\\Chain.txt"}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(Prefix::HostPath(path));
+        EXPECT_EQ(FailureOf([&] { fso.OpenTextFile(path, ForWriting, true); }), 76);
+        EXPECT_EQ(FailureOf([&] { fso.OpenTextFile(path, ForAppending, true); }), 76);
+        EXPECT_EQ(FailureOf([&] { fso.OpenTextFile(path, ForReading, true); }), 76);
+    }
+    EXPECT_TRUE(fs::is_empty(outside));
+    // A dangling link that stays inside is followed: writing makes its target.
+    fso.OpenTextFile("C:\\Data\\Inside.txt", ForWriting, true)->Write("made");
+    EXPECT_EQ(machine.Read("C:\\Data\\Real.txt"), "made");
+}
+
 TEST(FilesPaths, DriveMapIsKeptInThePrefixAndReadBack) {
     sim::TestMachine machine;
     fs::path elsewhere = machine.PrefixFolder() / "elsewhere";

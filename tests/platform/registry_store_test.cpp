@@ -7,12 +7,14 @@
 #include <fstream>
 #include <iterator>
 
+#include "files_test_support.h"
 #include "hosts/sim/host/test_machine.h"
 #include "platform/registry/registry.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using files_test::FailureOf;
 using namespace platform::registry;
 
 const char* kClsid = "CLSID\\{8B1E2C34-0000-4000-8000-000000000001}";
@@ -108,6 +110,38 @@ TEST(RegistryStore, WritesLeaveNothingAside) {
     for (int i = 0; i < 5; ++i) SetDword(Hive::CurrentUser, "Software\\Counter", "N", uint32_t(i));
     for (const auto& entry : fs::directory_iterator(machine.PrefixFolder()))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+}
+
+TEST(RegistryStore, AStoreWithALineNotUnderstoodIsReadButNeverWrittenOver) {
+    sim::TestMachine machine;
+    const std::string text =
+        "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Hand]\n\"Name\"=\"kept\"\n\"Count\"=dword:zz\n";
+    std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary) << text;
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\Hand", "Name"), "kept");
+    ASSERT_TRUE(FirstUnreadLine());
+    EXPECT_EQ(FirstUnreadLine()->number, 5u);
+    EXPECT_EQ(FirstUnreadLine()->text, "\"Count\"=dword:zz");
+    EXPECT_EQ(FailureOf([] { SetString(Hive::LocalMachine, "Software\\Hand", "More", "x"); }), 75);
+    EXPECT_EQ(FailureOf([] { DeleteTree(Hive::LocalMachine, "Software\\Hand"); }), 75);
+    EXPECT_EQ(StoreText(machine), text);
+}
+
+TEST(RegistryStore, ValuesOfOtherTypesAreKeptByteForByte) {
+    sim::TestMachine machine;
+    const std::string others =
+        "[HKEY_CURRENT_USER\\Software\\Typed]\n"
+        "\"Binary\"=hex:01,02,ff\n"
+        "\"Path\"=hex(2):25,00,50,00,41,00,54,00,48,00,25,00,00,00\n"
+        "\"List\"=hex(7):61,00,00,00,62,00,00,00,\\\n"
+        "  00,00\n"
+        "@=hex:\n";
+    std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary) << "REGEDIT4\n\n" << others;
+    SetString(Hive::CurrentUser, "Software\\Typed", "Text", "x");
+    SetDword(Hive::LocalMachine, "Software\\Other", "N", 1);
+    EXPECT_NE(StoreText(machine).find(others + "\"Text\"=\"x\"\n"), std::string::npos) << StoreText(machine);
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, "Software\\Typed", "Binary")->kind, Value::Kind::Other);
+    EXPECT_EQ(QueryString(Hive::CurrentUser, "Software\\Typed", "Binary"), std::nullopt);
+    EXPECT_EQ(FirstUnreadLine(), std::nullopt);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "hosts/mail/eml_file.h"
 #include "hosts/mail/msg_file.h"
 #include "outlook_recorder.h"
+#include "platform/files/posix/fault_injection.h"
 #include "platform/files/posix/prefix.h"
 
 using platform::ErrorInfo;
@@ -140,6 +141,24 @@ TEST_F(OutlookMailTest, AWriteThatRunsOutOfRoomLeavesTheEarlierFileWhole) {
     EXPECT_TRUE(failure == int32_t(0x80004005) || failure == int32_t(0x80070070)) << failure;
     EXPECT_TRUE(machine.Read("P:\\Jobs\\Roof.msg") == "an earlier filing");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(machine.Host("P:\\Jobs")), {}), 1);
+}
+
+// The disk fills half way through the file, an earlier filing of that name there or
+// not: the earlier file stays whole and no part of the new one is left anywhere.
+TEST_F(OutlookMailTest, ADiskFullHalfWayLeavesNoPartialFileUnderANewNameOrAnOldOne) {
+    machine.Write("P:\\Jobs\\Roof.msg", "an earlier filing");
+    auto mail = Item(outlook.OpenMail({.subject = "Roof", .html = std::string(200000, 'h')}));
+    for (const char* path : {"P:\\Jobs\\Roof.msg", "P:\\Jobs\\New name.msg"}) {
+        SCOPED_TRACE(path);
+        {
+            platform::files::faults::ScopedFault full(platform::files::faults::HostCall::Write, 1, ENOSPC, true);
+            EXPECT_NE(FailureOf([&] { mail->SaveAs(path, ol::olMSG); }), 0);
+            EXPECT_TRUE(platform::files::faults::Fired());
+        }
+        EXPECT_TRUE(machine.Read("P:\\Jobs\\Roof.msg") == "an earlier filing");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(machine.Host("P:\\Jobs")), {}), 1);
+    }
+    EXPECT_TRUE(outlook.CurrentMail()->State().saved.empty());
 }
 
 // A drive on a file system of 64 KB: Outlook's "not enough space" once it is full.

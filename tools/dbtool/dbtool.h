@@ -18,7 +18,8 @@ namespace dbtool {
 // allowed). Active reads True/False, Yes/No, 1/0 or -1 (an empty cell is False); a
 // file without that column imports every project as active. "ProjectID" and
 // unknown columns are skipped, each with a warning. Raises std::runtime_error,
-// naming the line, for records the table cannot take.
+// naming the line, for records the table cannot take: more or fewer fields than
+// columns, no number or no name, a NUL character, an Active that is no Boolean.
 std::vector<dbtool::ProjectRecord> ProjectsFromCsv(const std::vector<CsvRecord>& records,
                                                           std::vector<std::string>& warnings);
 

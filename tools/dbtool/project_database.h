@@ -30,4 +30,18 @@ void CreateProjectDatabase(const std::filesystem::path& hostPath);
 // opens it.
 size_t AddProjects(const std::filesystem::path& hostPath, const std::vector<ProjectRecord>& projects);
 
+// What an import did: the projects added, the projects updated, and the numbers of the
+// projects skipped because the table held that number already.
+struct ImportResult {
+    size_t added = 0;
+    size_t updated = 0;
+    std::vector<std::string> skipped;
+};
+
+// Imports the projects in one transaction (all or none). A project whose number the
+// table holds already (without regard to case; also one imported earlier in the same
+// run) is skipped, or, with update, its name, folder and active flag are replaced.
+ImportResult ImportProjects(const std::filesystem::path& hostPath, const std::vector<ProjectRecord>& projects,
+                            bool update);
+
 }  // namespace dbtool

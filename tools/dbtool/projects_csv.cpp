@@ -68,9 +68,12 @@ std::vector<dbtool::ProjectRecord> ProjectsFromCsv(const std::vector<CsvRecord>&
     projects.reserve(records.size() - 1);
     for (size_t r = 1; r < records.size(); ++r) {
         const CsvRecord& record = records[r];
+        const std::string line = "line " + std::to_string(record.line) + ": ";
         if (record.fields.size() > header.fields.size())
-            throw std::runtime_error("line " + std::to_string(record.line) + ": " +
-                                     std::to_string(record.fields.size()) + " fields, but only " +
+            throw std::runtime_error(line + std::to_string(record.fields.size()) + " fields, but only " +
+                                     std::to_string(header.fields.size()) + " columns are named");
+        if (record.fields.size() < header.fields.size())
+            throw std::runtime_error(line + std::to_string(record.fields.size()) + " fields, but " +
                                      std::to_string(header.fields.size()) + " columns are named");
         auto cell = [&](const std::optional<size_t>& column) -> std::string {
             if (!column || *column >= record.fields.size()) return {};
@@ -80,6 +83,13 @@ std::vector<dbtool::ProjectRecord> ProjectsFromCsv(const std::vector<CsvRecord>&
         project.number = cell(index[Number]);
         project.name = cell(index[Name]);
         project.folder = cell(index[Folder]);
+        if (Trimmed(project.number).empty()) throw std::runtime_error(line + "the project has no Project Number");
+        if (Trimmed(project.name).empty()) throw std::runtime_error(line + "the project has no Project Name");
+        for (const auto& [text, column] : {std::pair{&project.number, "Project Number"},
+                                           std::pair{&project.name, "Project Name"},
+                                           std::pair{&project.folder, "ProjFilePath"}})
+            if (text->find('\0') != std::string::npos)
+                throw std::runtime_error(line + "the " + column + " holds a NUL character");
         if (index[Active]) {
             auto active = ActiveValue(cell(index[Active]));
             if (!active)

@@ -6,21 +6,45 @@
 
 using namespace platform::ado;
 
+namespace {
+
+// A value as the connection string must hold it. A plain value goes in as it is; one
+// that holds ";" (a database folder "C:\Data;Old\") would be cut there, and one that
+// starts with a quote or has blanks at either end would lose them, so such a value goes
+// in quotes: double ones, or single ones when it holds a double quote, or double ones
+// with each double quote doubled when it holds both.
+std::string ConnectionValue(const std::string& value) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool plain = value.find(';') == std::string::npos &&
+                       (value.empty() || (value.front() != '"' && value.front() != '\'' && !blank(value.front()) &&
+                                          !blank(value.back())));
+    if (plain) return value;
+    if (value.find('"') == std::string::npos) return "\"" + value + "\"";
+    if (value.find('\'') == std::string::npos) return "'" + value + "'";
+    std::string quoted = "\"";
+    for (char c : value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+}  // namespace
+
 void clsDbADO::BuildDBConnnectString() {
+    const std::string server = ConnectionValue(DbServer_), user = ConnectionValue(UserID_),
+                      password = ConnectionValue(PassWd_), catalog = ConnectionValue(DbName_);
     if (DbType_ == "Access") {
-        ConnectString_ = "Provider=" + DbProvider_ + ";" + "Data Source=" + DbServer_ + ";Persist Security Info=False;";
+        ConnectString_ = "Provider=" + DbProvider_ + ";" + "Data Source=" + server + ";Persist Security Info=False;";
     } else if (DbType_ == "Access2007") {
-        ConnectString_ = "Provider=" + DbProvider_ + ";" + "Data Source=" + DbServer_ + ";" + "User ID=" + UserID_ +
-                         ";" + "Pwd=" + PassWd_ + ";";
+        ConnectString_ = "Provider=" + DbProvider_ + ";" + "Data Source=" + server + ";" + "User ID=" + user +
+                         ";" + "Pwd=" + password + ";";
     } else if (DbType_ == "Text") {
-        ConnectString_ = "Provider=" + DbProvider_ + ";" + "Data Source=" + DbServer_ + ";" +
+        ConnectString_ = "Provider=" + DbProvider_ + ";" + "Data Source=" + server + ";" +
                          "Extended Properties=\"text;HDR=No;FMT=Delimited\";";
     } else if (DbType_ == "Excel") {
         // A known type that builds no string: the previous one stays.
     } else if (DbType_ == "SQLServer") {
-        ConnectString_ = "Provider=" + DbProvider_ + ";" + "Data Source=" + DbServer_ + ";" + "Initial Catalog=" +
-                         DbName_ + ";" + "Persist Security Info=False;" + "User ID=" + UserID_ + ";" + "Pwd=" +
-                         PassWd_ + ";";
+        ConnectString_ = "Provider=" + DbProvider_ + ";" + "Data Source=" + server + ";" + "Initial Catalog=" +
+                         catalog + ";" + "Persist Security Info=False;" + "User ID=" + user + ";" + "Pwd=" +
+                         password + ";";
     } else {
         platform::toolkit::MsgBox(std::string("The database connection string could not be created.") + "\r\n" +
                                       "No Database type was found.",

@@ -46,7 +46,11 @@ int PlayOne(const std::string& file, const fs::path& libraries, const std::optio
         std::printf("FAIL %s:%d: %s\n", file.c_str(), e.line, e.what());
         return 1;
     } catch (const std::exception&) {
-        std::printf("FAIL %s: cannot read the file\n", file.c_str());
+        std::printf("FAIL %s: cannot read the file as a scenario\n", file.c_str());
+        return 1;
+    }
+    if (auto failure = sim::runner::CheckSteps(steps)) {
+        std::printf("FAIL %s:%d: %s\n", file.c_str(), failure->line, failure->what.c_str());
         return 1;
     }
     std::optional<QApplication> application;
@@ -89,6 +93,7 @@ std::optional<fs::path> KeepFolder(const fs::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    constexpr const char* kUsage = "usage: quillet-sim [--keep DIR] [--toolkit qt|headless] [--screenshots DIR] FILE.scn...\n";
     std::optional<fs::path> keep;
     sim::runner::Screen screen;
     std::vector<std::string> files;
@@ -99,18 +104,24 @@ int main(int argc, char** argv) {
         } else if (argument == "--toolkit" && i + 1 < argc) {
             const std::string toolkit = argv[++i];
             if (toolkit != "qt" && toolkit != "headless") {
-                std::fprintf(stderr, "quillet-sim: unknown toolkit %s (qt or headless)\n", toolkit.c_str());
+                std::fprintf(stderr, "quillet-sim: unknown toolkit %s (qt or headless)\n%s", toolkit.c_str(), kUsage);
                 return 2;
             }
             screen.widgets = toolkit == "qt";
         } else if (argument == "--screenshots" && i + 1 < argc) {
             screen.screenshots = fs::absolute(argv[++i]);
+        } else if (argument == "-h" || argument == "--help") {
+            std::printf("%s", kUsage);
+            return 0;
+        } else if (argument.starts_with("-")) {
+            std::fprintf(stderr, "quillet-sim: unknown option %s\n%s", argument.c_str(), kUsage);
+            return 2;
         } else {
             files.emplace_back(argument);
         }
     }
     if (files.empty()) {
-        std::fprintf(stderr, "usage: quillet-sim [--keep DIR] [--toolkit qt|headless] [--screenshots DIR] FILE.scn...\n");
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
     if (screen.screenshots && !screen.widgets) {

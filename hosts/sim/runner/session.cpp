@@ -96,19 +96,15 @@ void Session::Unexpected(const std::string& what) { Fail(what); }
 
 void Session::Dispatch(const Step& step) {
     const std::string verb = step.Word(0);
-    if (verb == "drive" || verb == "share" || verb == "folder" || verb == "file" || verb == "remove" ||
-        verb == "lock" || verb == "registry" || verb == "database" || verb == "sql" || verb == "today" ||
-        verb == "outlook" || verb == "user")
+    if (IsMachineStep(verb))
         Machine(step);
-    else if (verb == "start" || verb == "open" || verb == "activate" || (verb == "click" && step.IsWord(1, "button")) ||
-             verb == "close" || verb == "fail" || verb == "disconnect" || verb == "quit" || verb == "shutdown")
+    else if (IsOutlookStep(step))
         OutlookStep(step);
-    else if (verb == "type" || verb == "key" || verb == "set" || verb == "pick" || verb == "click" ||
-             verb == "press" || verb == "focus" || verb == "closebox")
+    else if (IsPersonStep(verb))
         PersonStep(step);
     else if (verb == "expect")
         Expect(step);
-    else if (verb == "msgbox" || verb == "input" || verb == "picker")
+    else if (IsDialogStep(verb))
         throw BadStep("expected " + verb + " \"" + (step.tokens.size() > 1 ? step.tokens[1].text : "") +
                       "\", but nothing was shown");
     else

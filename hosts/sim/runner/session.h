@@ -16,14 +16,9 @@
 #include "hosts/sim/host/person.h"
 #include "hosts/sim/host/shell_recorder.h"
 #include "hosts/sim/runner/scenario.h"
+#include "hosts/sim/runner/step_kinds.h"
 
 namespace sim::runner {
-
-// A step that failed: its line and what happened instead.
-struct Failure {
-    int line = 0;
-    std::string what;
-};
 
 // Where the forms are shown: the headless toolkit, or real widgets (Qt; a QApplication
 // must exist), optionally saving each form's window as it closes.

@@ -1,5 +1,6 @@
 #include "platform/files/posix/host_path.h"
 
+#include <deque>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -36,20 +37,48 @@ std::optional<std::string> MatchEntry(const fs::path& folder, const std::string&
 
 // Whether the path, symbolic links followed, stays inside the folder.
 bool StaysInside(const fs::path& path, const fs::path& folder) {
-    std::error_code ec;
-    fs::path root = fs::weakly_canonical(folder, ec);
-    if (ec) return false;
-    fs::path real = fs::weakly_canonical(path, ec);
-    if (ec) return false;
-    auto r = root.begin(), p = real.begin();
-    for (; r != root.end(); ++r, ++p) {
-        if (r->empty() && std::next(r) == root.end()) break;  // a trailing separator of the root
-        if (p == real.end() || *p != *r) return false;
+    std::optional<fs::path> root = FollowLinks(folder), real = FollowLinks(path);
+    if (!root || !real) return false;
+    auto r = root->begin(), p = real->begin();
+    for (; r != root->end(); ++r, ++p) {
+        if (r->empty() && std::next(r) == root->end()) break;  // a trailing separator of the root
+        if (p == real->end() || *p != *r) return false;
     }
     return true;
 }
 
 }  // namespace
+
+std::optional<fs::path> FollowLinks(const fs::path& path) {
+    constexpr int kMostLinks = 40;  // as the kernel allows before ELOOP
+    std::error_code ec;
+    fs::path absolute = fs::absolute(path, ec);
+    if (ec) return std::nullopt;
+    std::deque<fs::path> pending(std::next(absolute.begin()), absolute.end());
+    fs::path real = absolute.root_path();
+    int links = 0;
+    while (!pending.empty()) {
+        fs::path name = std::move(pending.front());
+        pending.pop_front();
+        if (name.empty() || name == ".") continue;
+        if (name == "..") {
+            real = real.parent_path();
+            continue;
+        }
+        fs::path next = real / name;
+        if (!fs::is_symlink(fs::symlink_status(next, ec))) {
+            real = std::move(next);
+            continue;
+        }
+        if (++links > kMostLinks) return std::nullopt;
+        fs::path target = fs::read_symlink(next, ec);
+        if (ec) return std::nullopt;
+        const fs::path relative = target.relative_path();
+        pending.insert(pending.begin(), relative.begin(), relative.end());
+        if (target.is_absolute()) real = target.root_path();
+    }
+    return real;
+}
 
 int32_t ResolveWindowsPath(std::string_view windowsPath, ResolvedPath& out) {
     if (int32_t failure = ParseWindowsPath(windowsPath, out.windows)) return failure;

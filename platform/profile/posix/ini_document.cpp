@@ -20,19 +20,15 @@ IniDocument::IniDocument(std::string_view content) {
         content.remove_prefix(kByteOrderMark.size());
     }
     while (!content.empty()) {
-        size_t newline = content.find('\n');
-        if (newline == std::string_view::npos) {
+        size_t end = content.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
             lines_.push_back({std::string(content), ""});
             break;
         }
-        std::string_view text = content.substr(0, newline);
-        if (text.ends_with('\r')) {
-            text.remove_suffix(1);
-            lines_.push_back({std::string(text), "\r\n"});
-        } else {
-            lines_.push_back({std::string(text), "\n"});
-        }
-        content.remove_prefix(newline + 1);
+        // CRLF, LF, or a lone CR as older Macintosh editors end their lines.
+        size_t endLength = content.substr(end).starts_with("\r\n") ? 2 : 1;
+        lines_.push_back({std::string(content.substr(0, end)), std::string(content.substr(end, endLength))});
+        content.remove_prefix(end + endLength);
     }
 }
 

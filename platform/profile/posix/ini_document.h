@@ -17,7 +17,7 @@ namespace platform::profile {
 
 class IniDocument {
 public:
-    // Splits the text at line ends (LF or CRLF); a UTF-8 byte-order mark at the start
+    // Splits the text at line ends (CRLF, LF or a lone CR); a UTF-8 byte-order mark at the start
     // is kept aside and does not belong to the first line.
     explicit IniDocument(std::string_view content);
 
@@ -39,7 +39,7 @@ public:
 private:
     struct Line {
         std::string text;  // without its line end
-        std::string end;   // "\r\n", "\n", or "" for a last line without one
+        std::string end;   // "\r\n", "\n", "\r", or "" for a last line without one
     };
 
     // Index of the first section header with this name, or npos.

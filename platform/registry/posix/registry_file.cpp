@@ -88,6 +88,12 @@ std::optional<NamedValue> ParseValueLine(std::string_view line) {
     if (position >= line.size() || line[position] != '=') return std::nullopt;
     ++position;
     std::string_view data = line.substr(position);
+    if (data.starts_with("hex:") || data.starts_with("hex(")) {
+        // Binary, expandable and multi-string values are kept as written, unread.
+        entry.value.kind = Value::Kind::Other;
+        entry.value.text = data;
+        return entry;
+    }
     if (data.starts_with("dword:")) {
         auto dword = ParseDword(data.substr(6));
         if (!dword) return std::nullopt;
@@ -141,10 +147,10 @@ bool IsBelow(const std::vector<std::string>& path, const std::vector<std::string
                       [](const auto& x, const auto& y) { return SameName(x, y); });
 }
 
-std::string FormatStore(Store store) {
-    std::stable_sort(store.begin(), store.end(), PathBefore);
+std::string FormatStore(std::vector<StoredKey> keys) {
+    std::stable_sort(keys.begin(), keys.end(), PathBefore);
     std::string out = "REGEDIT4\n";
-    for (const auto& key : store) {
+    for (const auto& key : keys) {
         out += "\n[";
         for (size_t i = 0; i < key.path.size(); ++i) out += (i ? "\\" : "") + key.path[i];
         out += "]\n";
@@ -154,6 +160,8 @@ std::string FormatStore(Store store) {
                 char dword[16];
                 std::snprintf(dword, sizeof dword, "%08x", unsigned(entry.value.dword));
                 out += std::string("=dword:") + dword + "\n";
+            } else if (entry.value.kind == Value::Kind::Other) {
+                out += "=" + entry.value.text + "\n";
             } else {
                 out += "=" + Quote(entry.value.text) + "\n";
             }
@@ -165,27 +173,52 @@ std::string FormatStore(Store store) {
 Store ParseStore(std::string_view text) {
     Store store;
     StoredKey* current = nullptr;
-    size_t start = 0;
-    while (start < text.size()) {
+    size_t start = 0, number = 0;
+    auto nextLine = [&] {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(start, end - start);
         start = end + 1;
-        if (line.ends_with('\r')) line.remove_suffix(1);
+        ++number;
+        while (line.ends_with('\r')) line.remove_suffix(1);
+        return line;
+    };
+    auto unread = [&](std::string_view line) {
+        if (store.unreadLine == 0) store.unreadLine = number, store.unreadText = line;
+    };
+    while (start < text.size()) {
+        std::string_view line = nextLine();
         if (line.empty() || line.starts_with(';')) continue;
+        if (line == "REGEDIT4" || line.starts_with("Windows Registry Editor Version ")) continue;
         if (line.starts_with('[')) {
             size_t close = line.rfind(']');
             current = nullptr;
-            if (close == std::string_view::npos) continue;
-            auto path = SplitKeyPath(line.substr(1, close - 1));
-            if (path.empty()) continue;
-            auto same = std::find_if(store.begin(), store.end(), [&](const StoredKey& k) { return SamePath(k.path, path); });
-            current = same != store.end() ? &*same : &store.emplace_back(StoredKey{std::move(path), {}});
+            auto path = close == std::string_view::npos ? std::vector<std::string>{}
+                                                        : SplitKeyPath(line.substr(1, close - 1));
+            if (path.empty()) {
+                unread(line);
+                continue;
+            }
+            auto same = std::find_if(store.keys.begin(), store.keys.end(),
+                                     [&](const StoredKey& k) { return SamePath(k.path, path); });
+            current = same != store.keys.end() ? &*same : &store.keys.emplace_back(StoredKey{std::move(path), {}});
             continue;
         }
-        if (!current) continue;
-        auto entry = ParseValueLine(line);
-        if (!entry) continue;
+        auto entry = current ? ParseValueLine(line) : std::nullopt;
+        if (!entry) {
+            unread(line);
+            continue;
+        }
+        // A value kept unread runs on over the lines its "\" continues it to.
+        if (entry->value.kind == Value::Kind::Other) {
+            while (entry->value.text.ends_with('\\') && start < text.size())
+                entry->value.text += "\n" + std::string(nextLine());
+            // Continued past the end of the file: a value cut off.
+            if (entry->value.text.ends_with('\\')) {
+                unread(line);
+                continue;
+            }
+        }
         auto same = std::find_if(current->values.begin(), current->values.end(),
                                  [&](const NamedValue& v) { return SameName(v.name, entry->name); });
         if (same != current->values.end())

@@ -1,7 +1,8 @@
 // The registry functions over the prefix's store file. Every call reads the file (or
 // the copy parsed when it last changed) and every write rewrites it whole (aside,
 // then renamed over it), so two libraries of one process, or two processes, never
-// see a half-written store.
+// see a half-written store; a change holds the store's lock from its read to its
+// replace, so two writers never lose each other's change.
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
@@ -10,6 +11,7 @@
 #include <sys/stat.h>
 
 #include "platform/errors/errors.h"
+#include "platform/files/posix/change_lock.h"
 #include "platform/files/posix/host_io.h"
 #include "platform/files/posix/prefix.h"
 #include "platform/registry/registry.h"
@@ -103,24 +105,41 @@ std::optional<Store> Read() {
 // For a query: a store that cannot be read holds nothing.
 Store Load() { return Read().value_or(Store{}); }
 
-// For a change: a store that cannot be read is never written over (every key in it
-// would be lost); the change fails with 75 instead.
-Store LoadForChange() {
-    auto store = Read();
-    if (!store) RaiseStandard(err::PathFileAccess);
-    return std::move(*store);
-}
+// A change holds the store's lock from its read to its replace, so that a change
+// another thread or process makes meanwhile is not written over. Taken before the
+// store is read; waits a few seconds at most, then fails with 70.
+class ChangeOfStore {
+public:
+    ChangeOfStore() : file_(StoreFile()) {
+        if (file_.empty()) Raise(err::PathNotFound, "No prefix is open");
+        lock_.emplace(file_);
+        if (lock_->Failure()) Raise(err::PermissionDenied, "The registry store is in use by another program");
+    }
 
-void Save(const Store& store) {
-    fs::path file = StoreFile();
-    if (file.empty()) Raise(err::PathNotFound, "No prefix is open");
-    files::detail::WriteHostFileAtomically(file, detail::FormatStore(store));
-}
+    // The store to change. One that cannot be read, or holds a line that is not
+    // understood, is never written over (what it holds would be lost): 75 instead.
+    Store Load() {
+        auto store = Read();
+        if (!store) RaiseStandard(err::PathFileAccess);
+        if (store->unreadLine)
+            Raise(err::PathFileAccess, "Line " + std::to_string(store->unreadLine) +
+                                           " of the registry store is not understood: " + store->unreadText);
+        return std::move(*store);
+    }
+
+    void Save(const Store& store) {
+        files::detail::WriteHostFileAtomically(file_, detail::FormatStore(store.keys));
+    }
+
+private:
+    fs::path file_;
+    std::optional<files::detail::ChangeLock> lock_;
+};
 
 StoredKey* Find(Store& store, const std::vector<std::string>& path) {
-    auto same = std::find_if(store.begin(), store.end(),
+    auto same = std::find_if(store.keys.begin(), store.keys.end(),
                              [&](const StoredKey& k) { return detail::SamePath(k.path, path); });
-    return same != store.end() ? &*same : nullptr;
+    return same != store.keys.end() ? &*same : nullptr;
 }
 
 // The stored key, made when missing. Names of keys already there (stored, or parents
@@ -129,14 +148,14 @@ StoredKey& FindOrAdd(Store& store, std::vector<std::string> path) {
     if (StoredKey* key = Find(store, path)) return *key;
     for (size_t level = 1; level < path.size(); ++level) {
         std::vector<std::string> upTo(path.begin(), path.begin() + level + 1);
-        for (const auto& other : store) {
+        for (const auto& other : store.keys) {
             if (detail::SamePath(other.path, upTo) || detail::IsBelow(other.path, upTo)) {
                 path[level] = other.path[level];
                 break;
             }
         }
     }
-    return store.emplace_back(StoredKey{std::move(path), {}});
+    return store.keys.emplace_back(StoredKey{std::move(path), {}});
 }
 
 NamedValue* FindValue(StoredKey& key, std::string_view name) {
@@ -148,13 +167,14 @@ NamedValue* FindValue(StoredKey& key, std::string_view name) {
 void Set(Hive hive, std::string_view key, std::string_view name, Value value) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = LoadForChange();
+    ChangeOfStore change;
+    Store store = change.Load();
     StoredKey& stored = FindOrAdd(store, std::move(path));
     if (NamedValue* same = FindValue(stored, name))
         same->value = std::move(value);
     else
         stored.values.push_back({std::string(name), std::move(value)});
-    Save(store);
+    change.Save(store);
 }
 
 }  // namespace
@@ -180,7 +200,7 @@ bool KeyExists(Hive hive, std::string_view key) {
     if (path.size() == 1) return true;  // the hive itself
     std::lock_guard lock(StoreMutex());
     Store store = Load();
-    return std::any_of(store.begin(), store.end(), [&](const StoredKey& k) {
+    return std::any_of(store.keys.begin(), store.keys.end(), [&](const StoredKey& k) {
         return detail::SamePath(k.path, path) || detail::IsBelow(k.path, path);
     });
 }
@@ -190,7 +210,7 @@ std::vector<std::string> SubKeys(Hive hive, std::string_view key) {
     std::lock_guard lock(StoreMutex());
     Store store = Load();
     std::vector<std::string> names;
-    for (const auto& stored : store) {
+    for (const auto& stored : store.keys) {
         if (!detail::IsBelow(stored.path, path)) continue;
         const std::string& name = stored.path[path.size()];
         if (std::none_of(names.begin(), names.end(), [&](const auto& n) { return detail::SameName(n, name); }))
@@ -215,30 +235,40 @@ void SetDword(Hive hive, std::string_view key, std::string_view name, uint32_t v
 void CreateKey(Hive hive, std::string_view key) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = LoadForChange();
+    ChangeOfStore change;
+    Store store = change.Load();
     if (Find(store, path)) return;
     FindOrAdd(store, std::move(path));
-    Save(store);
+    change.Save(store);
 }
 
 void DeleteValue(Hive hive, std::string_view key, std::string_view name) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = LoadForChange();
+    ChangeOfStore change;
+    Store store = change.Load();
     StoredKey* stored = Find(store, path);
     if (!stored || !FindValue(*stored, name)) return;
     std::erase_if(stored->values, [&](const NamedValue& v) { return detail::SameName(v.name, name); });
-    Save(store);
+    change.Save(store);
 }
 
 void DeleteTree(Hive hive, std::string_view key) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = LoadForChange();
-    size_t removed = std::erase_if(store, [&](const StoredKey& k) {
+    ChangeOfStore change;
+    Store store = change.Load();
+    size_t removed = std::erase_if(store.keys, [&](const StoredKey& k) {
         return detail::SamePath(k.path, path) || detail::IsBelow(k.path, path);
     });
-    if (removed) Save(store);
+    if (removed) change.Save(store);
+}
+
+std::optional<UnreadLine> FirstUnreadLine() {
+    std::lock_guard lock(StoreMutex());
+    Store store = Load();
+    if (!store.unreadLine) return std::nullopt;
+    return UnreadLine{store.unreadLine, store.unreadText};
 }
 
 void WriteMachineDefaults() {

@@ -28,14 +28,21 @@ struct StoredKey {
     std::vector<NamedValue> values;  // in the order first written
 };
 
-using Store = std::vector<StoredKey>;
+struct Store {
+    std::vector<StoredKey> keys;
+    // The first line not understood (from 1) and its text; 0 when every line was.
+    size_t unreadLine = 0;
+    std::string unreadText;
+};
 
 // The file's text: "REGEDIT4", then each key in order of its path (without regard to
 // case), "[path]" and one line per value: "name"="text" or "name"=dword:0000000a,
-// "@" for the default value. In quoted text \ and " are escaped with \, and control
-// characters are written \xHH. Lines end LF; CRLF is read as well. Blank lines and
-// lines starting with ";" are skipped, and so is any line not understood.
-std::string FormatStore(Store store);
+// "@" for the default value; a value of any other type ("hex:", "hex(2):", "hex(7):"
+// and their continuation lines, which end "\") comes back as it was read. In quoted
+// text \ and " are escaped with \, and control characters are written \xHH. Lines end
+// LF; CRLF is read as well. Blank lines, lines starting with ";" and the header line
+// are skipped; any other line not understood is skipped and the first such is noted.
+std::string FormatStore(std::vector<StoredKey> keys);
 Store ParseStore(std::string_view text);
 
 // Whether two key paths (or parts of them) are the same without regard to case.
