@@ -174,4 +174,58 @@ TEST_F(ProfileFileTest, WhileReadingEachFileOnceOnlyWritesOfItsOwnAreSeenUntilTh
     EXPECT_EQ(Get("Setup", "Root"), "C:\\Three\\");
 }
 
+// --- hostile values and other encodings --------------------------------------------
+
+TEST_F(ProfileFileTest, ALineBreakOrNulNeverReachesTheFile) {
+    machine.Write(kIni, "[Setup]\r\nWorkUnit=Job\r\n");
+    const std::string before = machine.Read(kIni);
+    for (std::string value : {"Crew\r\nQuilletDBPath=C:\\Elsewhere\\"s, "Crew\nQuilletDBPath=X"s,
+                              "Crew\rQuilletDBPath=X"s, "Crew\0QuilletDBPath=X"s}) {
+        EXPECT_EQ(Put("Setup", "WorkUnit", value), 0);
+        EXPECT_EQ(Put("Setup", "Root", value), 0);
+    }
+    EXPECT_EQ(Put("Setup", "Root\r\n[Other]\r\nKey", "x"), 0);
+    EXPECT_EQ(Put("Setup\n", "Root", "x"), 0);
+    EXPECT_EQ(machine.Read(kIni), before);
+    EXPECT_EQ(Get("Setup", "QuilletDBPath"), "<default>");
+}
+
+TEST_F(ProfileFileTest, Utf16FilesAreReadAndWrittenBackInUtf16) {
+    auto utf16 = [](std::string_view text, bool little) {
+        std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (char16_t unit : std::u16string(text.begin(), text.end())) {
+            char low = char(unit & 0xFF), high = char(unit >> 8);
+            bytes += little ? std::string{low, high} : std::string{high, low};
+        }
+        return bytes;
+    };
+    for (bool little : {true, false}) {
+        SCOPED_TRACE(little ? "little-endian" : "big-endian");
+        machine.Write(kIni, utf16("[Setup]\r\nRoot=P:\\Jobs\\\r\n", little));
+        EXPECT_EQ(Get("Setup", "Root"), "P:\\Jobs\\");
+        EXPECT_NE(Put("Setup", "WorkUnit", "Job"), 0);
+        EXPECT_EQ(machine.Read(kIni), utf16("[Setup]\r\nRoot=P:\\Jobs\\\r\nWorkUnit=Job\r\n", little));
+    }
+    // Beyond ASCII: "Réglages" and a character outside the basic plane.
+    machine.Write(kIni, "\xFF\xFE[\0R\0\xE9\0]\0\r\0\n\0K\0=\0\x3D\xD8\x00\xDE\r\0\n\0"s);
+    EXPECT_EQ(Get("R\u00e9", "K"), "\U0001F600");
+}
+
+TEST_F(ProfileFileTest, ALoneCarriageReturnEndsALine) {
+    machine.Write(kIni, "[Setup]\rRoot=P:\\\rWorkUnit=Job\r");
+    EXPECT_EQ(Get("Setup", "Root"), "P:\\");
+    EXPECT_EQ(Get("Setup", "WorkUnit"), "Job");
+    EXPECT_NE(Put("Setup", "Root", "Q:\\"), 0);
+    EXPECT_EQ(machine.Read(kIni), "[Setup]\rRoot=Q:\\\rWorkUnit=Job\r");
+}
+
+TEST_F(ProfileFileTest, ASettingsFileThatIsALinkIsChangedWhereItPoints) {
+    machine.Write("C:\\Shared\\Real.ini", "[Setup]\r\nRoot=old\r\n");
+    fs::create_symlink(machine.Host("C:\\Shared\\Real.ini"), machine.Host(kIni));
+    EXPECT_NE(Put("Setup", "Root", "new"), 0);
+    EXPECT_TRUE(fs::is_symlink(machine.Host(kIni)));
+    EXPECT_EQ(machine.Read("C:\\Shared\\Real.ini"), "[Setup]\r\nRoot=new\r\n");
+    EXPECT_EQ(Get("Setup", "Root"), "new");
+}
+
 }  // namespace

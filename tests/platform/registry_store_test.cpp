@@ -73,11 +73,12 @@ TEST(RegistryStore, HandWrittenFilesAreRead) {
     sim::TestMachine machine;
     std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary)
         << "REGEDIT4\r\n\r\n; a comment\r\n[hkey_local_machine\\Software\\Hand]\r\n"
-           "\"Name\"=\"C:\\\\Hand\\\\Made\"\r\n\"Count\"=dword:0000000A\r\nthis line is not understood\r\n";
+           "\"Name\"=\"C:\\\\Hand\\\\Made\"\r\n\"Count\"=dword:0000000A\r\n";
     EXPECT_EQ(QueryString(Hive::LocalMachine, "SOFTWARE\\HAND", "name"), "C:\\Hand\\Made");
     EXPECT_EQ(QueryValue(Hive::LocalMachine, "Software\\Hand", "Count")->dword, 10u);
     SetString(Hive::LocalMachine, "Software\\Hand", "More", "x");
     EXPECT_EQ(QueryValue(Hive::LocalMachine, "Software\\Hand", "Count")->dword, 10u);
+    EXPECT_EQ(FirstUnreadLine(), std::nullopt);
 }
 
 TEST(RegistryStore, AStoreChangedInPlaceByAnotherWriterIsReadAgain) {
