@@ -51,5 +51,6 @@ std::optional<std::string> clsQuillet::FieldText(std::string_view name) const {
         return std::nullopt;
     }
     if (name == "ProjectList") return ProjectList_.empty() ? "empty" : std::to_string(ProjectList_.Rows()) + " rows";
+    if (name == "ProjectListBytes") return std::to_string(ProjectList_.MemoryBytes());
     return std::nullopt;
 }

@@ -64,10 +64,15 @@ QueryResult clsDbADO::GetRSArray(const std::string& strSQL) {
                     rs->MoveFirst();
                     const Field field = fields.Item(int32_t(c));
                     for (size_t r = 0; r < rows; ++r) {
-                        array.Set(c, r, field.Value().ToText());
+                        const platform::ado::Variant& value = field.Value();
+                        if (value.Type() == platform::ado::Variant::Kind::Text)
+                            array.Set(c, r, value.AsText());  // no copy on the way
+                        else
+                            array.Set(c, r, value.ToText());
                         rs->MoveNext();
                     }
                 }
+                array.ShrinkToFit();
                 result = std::move(array);
             }
             if (!stamp.empty()) last_ = {strSQL, m_Conn->ConnectionString(), stamp, result};

@@ -50,6 +50,7 @@ struct platform::com::Returned<QueryResult> {
         const auto* cells = static_cast<const abi::BSTR*>(value.parray->pvData);
         for (size_t r = 0; r < result.Rows(); ++r)
             for (size_t c = 0; c < result.Columns(); ++c) result.Set(c, r, abi::Utf8Of(cells[r * result.Columns() + c]));
+        result.ShrinkToFit();
         return result;
     }
     static void ToVariant(const QueryResult& value, abi::VARIANT& target) {

@@ -53,8 +53,10 @@ public:
         storage.text.append(value);
         storage.cells[column * rows_ + row] = {uint32_t(offset), uint32_t(value.size())};
     }
-    // Room for this many bytes of text in all, before the cells are filled.
-    void ReserveText(size_t bytes) { Own().text.reserve(bytes); }
+    // Gives back the room the filling left over.
+    void ShrinkToFit() {
+        if (storage_) Own().text.shrink_to_fit();
+    }
 
     // Changes the number of rows, keeping the values of the rows that stay; new rows
     // hold empty strings (the last dimension is the one an array can grow in place).
