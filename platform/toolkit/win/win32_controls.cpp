@@ -1,5 +1,9 @@
 // The Windows toolkit's controls: one standard control of the system for each control
 // of a form, what the model's changes do to it, and what the person does in it.
+#include "platform/toolkit/win/win32_windows.h"
+
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 
@@ -79,6 +83,11 @@ LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, win32::kProcedureProperty));
     auto* control = static_cast<Control*>(GetPropW(hwnd, win32::kControlProperty));
     if (message == WM_NCDESTROY) {
+        // An icon button's picture goes with it.
+        wchar_t name[16] = {};
+        if (GetClassNameW(hwnd, name, 16) && _wcsicmp(name, L"Button") == 0)
+            if (auto icon = reinterpret_cast<HICON>(CallWindowProcW(original, hwnd, BM_GETIMAGE, IMAGE_ICON, 0)))
+                DestroyIcon(icon);
         RemovePropW(hwnd, win32::kControlProperty);
         RemovePropW(hwnd, win32::kProcedureProperty);
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
@@ -122,6 +131,12 @@ void Win32Toolkit::CreateControls(Form& form, FormWindow& window) {
         font_ = CreateFontIndirectW(&font);
         fontDpi_ = dpi;
     }
+    // The common controls' tooltips (comctl32 registers their class when it loads).
+    static const bool tooltips = LoadLibraryW(L"comctl32.dll") != nullptr;
+    if (tooltips && !window.tips)
+        window.tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window.hwnd, nullptr,
+                                      win32::ThisModule(), nullptr);
     for (Control* control : form.Controls())
         if (HWND hwnd = CreateControl(form, *control, window.hwnd)) window.controls[control] = hwnd;
     // Frames lie behind what they hold.
@@ -148,7 +163,11 @@ HWND Win32Toolkit::CreateControl(Form& form, Control& control, HWND parent) {
             windowClass = L"COMBOBOX";
             style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
             break;
-        case ControlKind::CommandButton: windowClass = L"BUTTON"; style |= WS_TABSTOP | BS_PUSHBUTTON; break;
+        case ControlKind::CommandButton:
+            windowClass = L"BUTTON";
+            style |= WS_TABSTOP | BS_PUSHBUTTON;
+            if (static_cast<CommandButton&>(control).IsIconButton()) style |= BS_ICON;
+            break;
         case ControlKind::CheckBox: windowClass = L"BUTTON"; style |= WS_TABSTOP | BS_CHECKBOX; break;
         case ControlKind::OptionButton: windowClass = L"BUTTON"; style |= WS_TABSTOP | BS_RADIOBUTTON; break;
         case ControlKind::Frame: windowClass = L"BUTTON"; style |= BS_GROUPBOX; break;
@@ -171,6 +190,8 @@ HWND Win32Toolkit::CreateControl(Form& form, Control& control, HWND parent) {
         ShowList(control, hwnd);
     }
     if (IsTextKind(control.Kind())) ShowText(control, hwnd);
+    if (control.Kind() == ControlKind::CommandButton && static_cast<CommandButton&>(control).IsIconButton())
+        ShowPicture(control, hwnd);
     if (control.Kind() == ControlKind::CheckBox)
         SendMessageW(hwnd, BM_SETCHECK, WPARAM(static_cast<CheckBox&>(control).Value()), 0);
     if (control.Kind() == ControlKind::OptionButton)
@@ -178,7 +199,23 @@ HWND Win32Toolkit::CreateControl(Form& form, Control& control, HWND parent) {
     if (control.Kind() == ControlKind::TextBox && static_cast<TextBox&>(control).Locked())
         SendMessageW(hwnd, EM_SETREADONLY, TRUE, 0);
     RefreshControl(control, hwnd);
+    ShowToolTip(control, hwnd);
     return hwnd;
+}
+
+// The control's tip, shown while the mouse rests on it; none for an empty text.
+void Win32Toolkit::ShowToolTip(Control& control, HWND hwnd) {
+    FormWindow* window = Find(control.Parent());
+    if (!window || !window->tips) return;
+    std::wstring text = Wide(control.ToolTipText());
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(hwnd);
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    tool.lpszText = text.data();
+    SendMessageW(window->tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!text.empty()) SendMessageW(window->tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 // At the pixels of its edges in the form's client area, at the window's resolution.
@@ -211,6 +248,18 @@ void Win32Toolkit::ShowSelection(Control& control, HWND hwnd) {
         SendMessageW(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
     else
         SendMessageW(hwnd, EM_SETSEL, WPARAM(start), end);
+}
+
+// An icon button shows its picture and no caption; a button without one its caption.
+void Win32Toolkit::ShowPicture(Control& control, HWND hwnd) {
+    auto& button = static_cast<CommandButton&>(control);
+    HICON icon = win32::LoadPictureIcon(button.Picture(), win32::WindowDpi(GetParent(hwnd)));
+    LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    style = icon ? (style | BS_ICON) : (style & ~LONG_PTR(BS_ICON));
+    SetWindowLongPtrW(hwnd, GWL_STYLE, style);
+    if (HICON old = reinterpret_cast<HICON>(SendMessageW(hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon))))
+        DestroyIcon(old);
+    InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void Win32Toolkit::ShowList(Control& control, HWND hwnd) {
@@ -249,6 +298,8 @@ void Win32Toolkit::ControlChanged(Control& control, Change change, int32_t item)
         case Change::Locked:
             SendMessageW(hwnd, EM_SETREADONLY, static_cast<TextControl&>(control).Locked(), 0);
             break;
+        case Change::Picture: ShowPicture(control, hwnd); break;
+        case Change::ToolTip: ShowToolTip(control, hwnd); break;
         case Change::BackColor:
         case Change::ForeColor: InvalidateRect(hwnd, nullptr, TRUE); break;
         case Change::Value:
@@ -272,9 +323,23 @@ void Win32Toolkit::ControlChanged(Control& control, Change change, int32_t item)
                          reinterpret_cast<LPARAM>(Wide(static_cast<ComboBox&>(control).List(item)).c_str()));
             break;
         case Change::ItemRemoved: SendMessageW(hwnd, CB_DELETESTRING, WPARAM(item), 0); break;
-        case Change::ItemChanged:
+        case Change::ItemChanged: {
+            auto& box = static_cast<ComboBox&>(control);
+            SendMessageW(hwnd, CB_DELETESTRING, WPARAM(item), 0);
+            SendMessageW(hwnd, CB_INSERTSTRING, WPARAM(item), reinterpret_cast<LPARAM>(Wide(box.List(item)).c_str()));
+            SendMessageW(hwnd, CB_SETCURSEL, WPARAM(box.ListIndex()), 0);
+            ShowText(control, hwnd);
+            break;
+        }
         case Change::ItemsCleared:
-        case Change::ListIndex: ShowList(control, hwnd); break;
+            SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
+            ShowText(control, hwnd);
+            break;
+        case Change::ListIndex:
+            // Selecting an entry puts its text in the field; the model's text is put back over it.
+            SendMessageW(hwnd, CB_SETCURSEL, WPARAM(static_cast<ComboBox&>(control).ListIndex()), 0);
+            ShowText(control, hwnd);
+            break;
         case Change::DroppedDown:
             SendMessageW(hwnd, CB_SHOWDROPDOWN, static_cast<ComboBox&>(control).DroppedDown(), 0);
             break;

@@ -123,6 +123,8 @@ void Win32Toolkit::Shown(Form& form) {
     FormWindow* window = Find(form);
     HWND hwnd = window ? window->hwnd : CreateFormWindow(form);
     if (!hwnd) return;
+    // A form hidden and now shown modally belongs to the window below it from now on.
+    if (window && form.Modal()) SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(OwnerFor(form)));
     WindowManager::Get().Attach(form, this);
     if (form.TopMost()) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(hwnd, SW_SHOWNA);
@@ -175,6 +177,7 @@ void Win32Toolkit::Unloaded(Form& form) {
     forms_.erase(it);
     // The owner is enabled again before the window goes, so that it becomes active.
     if (window.disabledOwner) EnableWindow(window.disabledOwner, TRUE);
+    if (window.tips) DestroyWindow(window.tips);
     if (window.hwnd) {
         RemovePropW(window.hwnd, win32::kFormProperty);
         DestroyWindow(window.hwnd);

@@ -69,6 +69,7 @@ private:
         HWND hwnd = nullptr;
         std::map<Control*, HWND> controls;
         HWND disabledOwner = nullptr;  // while the form runs modally
+        HWND tips = nullptr;           // the tooltip window of its controls
         char16_t highSurrogate = 0;    // the first half of a character being typed
     };
 
@@ -86,6 +87,8 @@ private:
     void RefreshControl(Control& control, HWND hwnd);
     void ShowText(Control& control, HWND hwnd);
     void ShowList(Control& control, HWND hwnd);
+    void ShowPicture(Control& control, HWND hwnd);
+    void ShowToolTip(Control& control, HWND hwnd);
     void ShowSelection(Control& control, HWND hwnd);
     void ShowDefaultButtons(Form& form, FormWindow& window);
     // The model's selection of a text control set from its window's, before a key.

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string_view>
 
 namespace platform::toolkit {
 class Win32Toolkit;
@@ -32,5 +33,9 @@ HINSTANCE ThisModule();
 
 // The window's resolution in dots per inch (the system's when it cannot say).
 int32_t WindowDpi(HWND hwnd);
+
+// The icon of a picture an icon button names, at a resolution; null when there is none
+// (the caller destroys it).
+HICON LoadPictureIcon(std::string_view picture, int32_t dpi);
 
 }  // namespace platform::toolkit::win32

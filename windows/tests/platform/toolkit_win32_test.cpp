@@ -5,6 +5,8 @@
 // screen that long, to look at it.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -48,6 +50,8 @@ public:
         cancel.SetCaption("Cancel");
         cancel.Move(5300, 560, 1600, 375);
         cancel.SetCancel(true);
+        browse.SetPicture("folder");
+        browse.Move(5300, 1000, 450, 420);
         check.SetCaption("&Active");
         check.Move(1400, 1000, 2000, 255);
         frame.SetCaption("Kind");
@@ -79,6 +83,7 @@ public:
     ComboBox list{*this, "cboList"};
     CommandButton ok{*this, "cmdOk"};
     CommandButton cancel{*this, "cmdCancel"};
+    CommandButton browse{*this, "cmdBrowse"};
     CheckBox check{*this, "chkActive"};
     Frame frame{*this, "fraKind"};
     OptionButton first{*this, "optMail"};
@@ -219,6 +224,9 @@ TEST_F(Win32Forms, EachControlIsASystemControlWithTheModelsPlaceAndCaption) {
     EXPECT_EQ(SendMessageW(Window(form->list), CB_GETCOUNT, 0, 0), 2);
     EXPECT_TRUE(GetWindowLongW(Window(form->ok), GWL_STYLE) & BS_DEFPUSHBUTTON);
     EXPECT_TRUE(SendMessageW(Window(form->check), BM_GETCHECK, 0, 0) == BST_UNCHECKED);
+    // An icon button shows its picture (from the resources beside the program).
+    EXPECT_TRUE(GetWindowLongW(Window(form->browse), GWL_STYLE) & BS_ICON);
+    EXPECT_NE(SendMessageW(Window(form->browse), BM_GETIMAGE, IMAGE_ICON, 0), 0);
 
     if (const char* hold = std::getenv("QUILLET_SHOW_FORMS_MS")) Pump(std::chrono::milliseconds(std::atoi(hold)));
     form->Unload();
@@ -252,6 +260,21 @@ TEST_F(Win32Forms, TheProgramsWritesReachTheControls) {
     EXPECT_FALSE(IsWindowEnabled(Window(form->first)));
     form->frame.SetVisible(false);
     EXPECT_FALSE(IsWindowVisible(Window(form->second)));
+    // A tip, found by the control it belongs to.
+    form->ok.SetToolTipText("Files the message");
+    HWND tips = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr);
+    while (tips && GetWindow(tips, GW_OWNER) != toolkit->WindowOf(*form))
+        tips = FindWindowExW(nullptr, tips, L"tooltips_class32", nullptr);
+    ASSERT_NE(tips, nullptr);
+    wchar_t tip[64] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = toolkit->WindowOf(*form);
+    tool.uId = reinterpret_cast<UINT_PTR>(Window(form->ok));
+    tool.lpszText = tip;
+    SendMessageW(tips, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(Narrow(tip), "Files the message");
+
     form->name.SetVisible(false);
     EXPECT_FALSE(IsWindowVisible(Window(form->name)));
     form->cancel.Move(300, 300, 1500, 450);

@@ -1,8 +1,8 @@
 // The registered classes as a script or a macro meets them: created by ProgID through
 // COM, their members found by name and called through IDispatch; and as the add-in
-// meets them: created by class id and called by slot. (Nothing here shows a message
-// box: there is no window toolkit to show one.) The database object reaches its
-// database through ODBC, where the SQLite3 ODBC driver is installed.
+// meets them: created by class id and called by slot. The database object reaches its
+// database through ODBC, where the SQLite3 ODBC driver is installed. (Nothing here may
+// show a message box: the DLLs draw with the system's windows, and nobody answers.)
 #include <windows.h>
 
 #include <oleauto.h>
