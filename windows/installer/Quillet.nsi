@@ -179,4 +179,6 @@ Section "Uninstall"
     RMDir "$APPDATA\Quillet"
     SetShellVarContext current
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    ; The programs list of this user, when ours was the only entry and made it.
+    DeleteRegKey /ifempty HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall"
 SectionEnd
