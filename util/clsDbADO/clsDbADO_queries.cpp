@@ -59,20 +59,6 @@ QueryResult clsDbADO::GetRSArray(const std::string& strSQL) {
                 const size_t columns = size_t(fields.Count());
                 const size_t rows = size_t(rs->RecordCount());
                 QueryResult array(columns, rows);
-                // The texts' room first, so that the array's text is written once, in
-                // place: a first walk only measures.
-                size_t bytes = 0;
-                for (size_t c = 0; c < columns; ++c) {
-                    rs->MoveFirst();
-                    const Field field = fields.Item(int32_t(c));
-                    for (size_t r = 0; r < rows; ++r) {
-                        const platform::ado::Variant& value = field.Value();
-                        bytes += value.Type() == platform::ado::Variant::Kind::Text ? value.AsText().size()
-                                                                                    : value.ToText().size();
-                        rs->MoveNext();
-                    }
-                }
-                array.ReserveText(bytes);
                 // Column by column, walking the records once for each.
                 for (size_t c = 0; c < columns; ++c) {
                     rs->MoveFirst();
