@@ -38,13 +38,18 @@ public:
 
     template <class... Args>
     void emplace_back(Args&&... args) {
-        Next() = Variant(std::forward<Args>(args)...);
+        Next().emplace_back(std::forward<Args>(args)...);
+        ++size_;
     }
-    void push_back(Variant value) { Next() = std::move(value); }
+    void push_back(Variant value) {
+        Next().push_back(std::move(value));
+        ++size_;
+    }
     // A text value, kept in the cells' own memory.
     void push_text(std::string_view text) {
         if (!memory_) memory_ = std::make_unique<std::pmr::monotonic_buffer_resource>();
-        Next() = Variant(text, memory_.get());
+        Next().emplace_back(text, memory_.get());
+        ++size_;
     }
 
     const Variant& operator[](size_t i) const { return blocks_[i >> kBlockBits][i & kBlockMask]; }
@@ -55,13 +60,15 @@ private:
     static constexpr size_t kBlockSize = size_t(1) << kBlockBits;
     static constexpr size_t kBlockMask = kBlockSize - 1;
 
-    Variant& Next() {
-        if ((size_ & kBlockMask) == 0) blocks_.push_back(std::make_unique<Variant[]>(kBlockSize));
-        return blocks_.back()[size_++ & kBlockMask];
+    // The block the next value goes to. A block's room is reserved whole but its
+    // values are made only as they come, so a small result touches little memory.
+    std::vector<Variant>& Next() {
+        if ((size_ & kBlockMask) == 0) blocks_.emplace_back().reserve(kBlockSize);
+        return blocks_.back();
     }
 
     std::unique_ptr<std::pmr::monotonic_buffer_resource> memory_;
-    std::vector<std::unique_ptr<Variant[]>> blocks_;
+    std::vector<std::vector<Variant>> blocks_;
     size_t size_ = 0;
 };
 

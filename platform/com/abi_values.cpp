@@ -46,6 +46,21 @@ std::string Utf8Of(const OLECHAR* text, uint32_t length) {
 
 std::string Utf8Of(BSTR text) { return Utf8Of(text, SysStringLen(text)); }
 
+void AppendUtf8(std::string& out, const OLECHAR* text, uint32_t length) {
+    if (!text) return;
+    const size_t start = out.size();
+    out.resize(start + length);
+    char* narrow = out.data() + start;
+    for (uint32_t i = 0; i < length; ++i) {
+        if (uint32_t(text[i]) >= 0x80) {  // not ASCII after all: the whole text converted
+            out.resize(start);
+            out += text::FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+            return;
+        }
+        narrow[i] = char(text[i]);
+    }
+}
+
 // ---- values
 
 namespace {

@@ -39,6 +39,8 @@ private:
 BSTR NewBstr(std::string_view utf8);
 std::string Utf8Of(const OLECHAR* text, uint32_t length);
 std::string Utf8Of(BSTR text);
+// Appends the text in UTF-8 to out (for many texts in a row without a string each).
+void AppendUtf8(std::string& out, const OLECHAR* text, uint32_t length);
 
 // A VARIANT owned here: cleared when dropped.
 class Variant {

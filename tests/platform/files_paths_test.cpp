@@ -123,6 +123,48 @@ TEST(FilesPaths, DanglingLinksDoNotLeadOutOfTheMappedFolderEither) {
     EXPECT_EQ(machine.Read("C:\\Data\\Real.txt"), "made");
 }
 
+TEST(FilesPaths, ADriveFolderReachedThroughALinkIsFollowedAndALoopReachesNothing) {
+    sim::TestMachine machine;
+    const fs::path real = machine.PrefixFolder() / "real-r";
+    fs::create_directories(real / "Sub");
+    std::ofstream(real / "Sub" / "a.txt") << "a";
+    fs::create_directory_symlink(real, machine.PrefixFolder() / "linked-r");
+    Prefix::MapDrive("R:", DriveType::Removable, machine.PrefixFolder() / "linked-r");
+    Prefix::MapDrive("S:", DriveType::Fixed, machine.PrefixFolder() / "loop-a");  // made as a folder
+    fs::remove(machine.PrefixFolder() / "loop-a");
+    fs::create_symlink(machine.PrefixFolder() / "loop-b", machine.PrefixFolder() / "loop-a");
+    fs::create_symlink(machine.PrefixFolder() / "loop-a", machine.PrefixFolder() / "loop-b");
+
+    HostFileSystem fso;
+    EXPECT_TRUE(fso.FileExists("R:\\Sub\\a.txt"));
+    EXPECT_TRUE(fso.FileExists("r:\\SUB\\A.TXT"));
+    EXPECT_EQ(machine.Read("R:\\sub\\a.txt"), "a");
+    EXPECT_FALSE(fso.FileExists("R:\\Sub\\b.txt"));
+    EXPECT_TRUE(Prefix::HostPath("R:\\Sub\\new\\b.txt"));  // a path that does not exist yet
+    for (const char* path : {"S:\\", "S:\\x.txt"}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(Prefix::HostPath(path));
+    }
+    EXPECT_FALSE(fso.FolderExists("S:\\"));
+}
+
+// A file longer than the reader's chunk is read whole, line for line.
+TEST(FilesPaths, AFileLongerThanOneChunkIsReadWhole) {
+    sim::TestMachine machine;
+    std::string text;
+    for (int i = 0; text.size() < 200 * 1024; ++i) {
+        text += "line ";
+        text += std::to_string(i);
+        text += " of a long file\r\n";
+    }
+    machine.Write("C:\\Long.txt", text);
+    HostFileSystem fso;
+    auto stream = fso.OpenTextFile("C:\\Long.txt");
+    std::string back;
+    while (!stream->AtEndOfStream()) back += stream->ReadLine() + "\r\n";
+    EXPECT_EQ(back, text);
+}
+
 TEST(FilesPaths, DriveMapIsKeptInThePrefixAndReadBack) {
     sim::TestMachine machine;
     fs::path elsewhere = machine.PrefixFolder() / "elsewhere";

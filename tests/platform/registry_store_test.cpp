@@ -81,6 +81,27 @@ TEST(RegistryStore, HandWrittenFilesAreRead) {
     EXPECT_EQ(FirstUnreadLine(), std::nullopt);
 }
 
+// A key named twice (in any case, in any script) is one key: the values of both
+// places, a later value of the same name winning; it is written back once.
+TEST(RegistryStore, AKeyNamedTwiceInAHandWrittenFileIsOneKey) {
+    sim::TestMachine machine;
+    std::ofstream(machine.PrefixFolder() / "registry.reg", std::ios::binary)
+        << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ärger]\n\"A\"=\"1\"\n\"B\"=\"old\"\n"
+           "[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"A\"=\"other\"\n"
+           "[hkey_local_machine\\SOFTWARE\\äRGER]\n\"b\"=\"new\"\n\"C\"=\"3\"\n"
+           "[HKEY_LOCAL_MACHINE\\Software\\Ärger\\]\n\"D\"=\"4\"\n";
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\ärger", "A"), "1");
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\ÄRGER", "B"), "new");
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\Ärger", "C"), "3");
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\Ärger", "D"), "4");
+    EXPECT_EQ(QueryString(Hive::LocalMachine, "Software\\Other", "A"), "other");
+    EXPECT_EQ(SubKeys(Hive::LocalMachine, "Software").size(), 2u);
+    SetString(Hive::LocalMachine, "Software\\Other", "B", "x");
+    EXPECT_EQ(StoreText(machine),
+              "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"A\"=\"other\"\n\"B\"=\"x\"\n"
+              "\n[HKEY_LOCAL_MACHINE\\Software\\Ärger]\n\"A\"=\"1\"\n\"B\"=\"new\"\n\"C\"=\"3\"\n\"D\"=\"4\"\n");
+}
+
 TEST(RegistryStore, AStoreChangedInPlaceByAnotherWriterIsReadAgain) {
     sim::TestMachine machine;
     SetString(Hive::LocalMachine, "Software\\Hand", "Name", "first");

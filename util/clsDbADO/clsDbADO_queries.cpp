@@ -1,5 +1,8 @@
 // The statements of clsDbADO: commands, recordsets and the query result array.
 #include "util/clsDbADO/clsDbADO.h"
+
+#include <vector>
+
 #include "util/clsUtil/clsUtil.h"
 
 using namespace platform::ado;
@@ -59,18 +62,20 @@ QueryResult clsDbADO::GetRSArray(const std::string& strSQL) {
                 const size_t columns = size_t(fields.Count());
                 const size_t rows = size_t(rs->RecordCount());
                 QueryResult array(columns, rows);
-                // Column by column, walking the records once for each.
-                for (size_t c = 0; c < columns; ++c) {
-                    rs->MoveFirst();
-                    const Field field = fields.Item(int32_t(c));
-                    for (size_t r = 0; r < rows; ++r) {
-                        const platform::ado::Variant& value = field.Value();
+                std::vector<Field> byColumn;
+                byColumn.reserve(columns);
+                for (size_t c = 0; c < columns; ++c) byColumn.push_back(fields.Item(int32_t(c)));
+                // Record by record, walking the records once (the array's text ends up
+                // in the order in which it crosses to another library).
+                for (size_t r = 0; r < rows; ++r) {
+                    for (size_t c = 0; c < columns; ++c) {
+                        const platform::ado::Variant& value = byColumn[c].Value();
                         if (value.Type() == platform::ado::Variant::Kind::Text)
                             array.Set(c, r, value.AsText());  // no copy on the way
                         else
                             array.Set(c, r, value.ToText());
-                        rs->MoveNext();
                     }
+                    rs->MoveNext();
                 }
                 array.ShrinkToFit();
                 result = std::move(array);

@@ -48,8 +48,20 @@ struct platform::com::Returned<QueryResult> {
         abi::SafeArrayGetUBound(value.parray, 2, &rows);
         QueryResult result(size_t(columns + 1), size_t(rows + 1));
         const auto* cells = static_cast<const abi::BSTR*>(value.parray->pvData);
+        const size_t count = result.Columns() * result.Rows();
+        // The texts' room at once (exact when they are ASCII), and one scratch text for
+        // the conversions: no string of its own for each cell.
+        size_t characters = 0;
+        for (size_t i = 0; i < count; ++i) characters += abi::SysStringLen(cells[i]);
+        result.ReserveText(characters);
+        std::string text;
         for (size_t r = 0; r < result.Rows(); ++r)
-            for (size_t c = 0; c < result.Columns(); ++c) result.Set(c, r, abi::Utf8Of(cells[r * result.Columns() + c]));
+            for (size_t c = 0; c < result.Columns(); ++c) {
+                const abi::BSTR cell = cells[r * result.Columns() + c];
+                text.clear();
+                abi::AppendUtf8(text, cell, abi::SysStringLen(cell));
+                result.Set(c, r, text);
+            }
         result.ShrinkToFit();
         return result;
     }

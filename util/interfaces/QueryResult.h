@@ -53,6 +53,8 @@ public:
         storage.text.append(value);
         storage.cells[column * rows_ + row] = {uint32_t(offset), uint32_t(value.size())};
     }
+    // Makes room for this many bytes of text before the cells are filled.
+    void ReserveText(size_t bytes) { Own().text.reserve(bytes); }
     // Gives back the room the filling left over.
     void ShrinkToFit() {
         if (storage_) Own().text.shrink_to_fit();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <memory>
 
 #include "platform/errors/errors.h"
 #include "platform/files/posix/host_calls.h"
@@ -53,13 +54,15 @@ std::optional<std::string> ReadHostFile(const fs::path& host, std::size_t limit)
     int fd = -1;
     if (OpenForReading(host, fd) != 0) return std::nullopt;
     std::string content;
+    // Read through a buffer left unfilled, so that only the bytes the file holds are
+    // touched (a settings file of a few hundred bytes costs a few hundred, not 64 KiB).
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kChunk);
     bool read = true;
     while (content.size() < limit) {
-        std::size_t old = content.size(), got = 0;
-        content.resize(old + std::min(kChunk, limit - old));
-        read = ReadSome(fd, content.data() + old, content.size() - old, got) == 0;
-        content.resize(old + got);
+        std::size_t got = 0;
+        read = ReadSome(fd, buffer.get(), std::min(kChunk, limit - content.size()), got) == 0;
         if (!read || got == 0) break;
+        content.append(buffer.get(), got);
     }
     CloseFile(fd);
     if (!read) return std::nullopt;

@@ -15,16 +15,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Exists(const fs::path& path) {
-    std::error_code ec;
-    return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
-}
-
 // The entry of the folder whose name equals the name without regard to case: the
-// exact spelling when it exists, otherwise the first match in name order.
-std::optional<std::string> MatchEntry(const fs::path& folder, const std::string& name) {
-    if (Exists(folder / name)) return name;
+// exact spelling when it exists, otherwise the first match in name order. `link` is
+// false only when the entry is known to be no symbolic link (an exact match that is
+// none, or no entry at all: then nothing on that way is a link either).
+std::optional<std::string> MatchEntry(const fs::path& folder, const std::string& name, bool& link) {
     std::error_code ec;
+    const fs::file_status status = fs::symlink_status(folder / name, ec);
+    link = status.type() == fs::file_type::symlink;
+    if (!ec && status.type() != fs::file_type::not_found) return name;
+    link = true;  // not known for a match found by listing the folder
     fs::directory_iterator entries(folder, ec);
     if (ec) return std::nullopt;
     std::optional<std::string> best;
@@ -32,6 +32,7 @@ std::optional<std::string> MatchEntry(const fs::path& folder, const std::string&
         std::string candidate = entry.path().filename().string();
         if (text::EqualNoCase(candidate, name) && (!best || candidate < *best)) best = candidate;
     }
+    if (!best) link = false;
     return best;
 }
 
@@ -87,13 +88,19 @@ int32_t ResolveWindowsPath(std::string_view windowsPath, ResolvedPath& out) {
     out.drive = *drive;
     fs::path host = drive->hostFolder;
     bool matching = true;
+    bool links = false;  // whether a component below the mapped folder may be a symbolic link
     for (const auto& component : out.windows.components) {
         std::optional<std::string> name;
-        if (matching) name = MatchEntry(host, component);
+        bool link = false;
+        if (matching) name = MatchEntry(host, component, link);
+        links = links || link;
         matching = name.has_value();
         host /= name ? *name : component;
     }
-    if (!StaysInside(host, drive->hostFolder)) return err::PathNotFound;
+    // Without a link below the mapped folder the path, followed, is that folder followed
+    // and then the same names: it stays inside whenever the folder itself can be followed.
+    const bool inside = links ? StaysInside(host, drive->hostFolder) : FollowLinks(drive->hostFolder).has_value();
+    if (!inside) return err::PathNotFound;
     out.host = std::move(host);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <unordered_map>
 
 #include "platform/registry/posix/registry_store.h"
 #include "platform/text/text.h"
@@ -131,6 +132,18 @@ bool PathBefore(const StoredKey& a, const StoredKey& b) {
     return a.path.size() < b.path.size();
 }
 
+// A key path as one text that two paths share exactly when SamePath holds for them:
+// each name folded as the comparison without regard to case folds it ("\\" never
+// occurs inside a name).
+std::string FoldedPath(const std::vector<std::string>& path) {
+    std::string folded;
+    for (const auto& name : path) {
+        folded += text::FoldCase(name);
+        folded += '\\';
+    }
+    return folded;
+}
+
 }  // namespace
 
 bool SameName(std::string_view a, std::string_view b) { return text::EqualNoCase(a, b); }
@@ -163,7 +176,9 @@ std::string FormatStore(std::vector<StoredKey> keys) {
             } else if (entry.value.kind == Value::Kind::Other) {
                 out += "=" + entry.value.text + "\n";
             } else {
-                out += "=" + Quote(entry.value.text) + "\n";
+                out += '=';
+                out += Quote(entry.value.text);
+                out += '\n';
             }
         }
     }
@@ -172,6 +187,7 @@ std::string FormatStore(std::vector<StoredKey> keys) {
 
 Store ParseStore(std::string_view text) {
     Store store;
+    std::unordered_map<std::string, size_t> keyIndex;  // folded path -> place in store.keys
     StoredKey* current = nullptr;
     size_t start = 0, number = 0;
     auto nextLine = [&] {
@@ -199,9 +215,10 @@ Store ParseStore(std::string_view text) {
                 unread(line);
                 continue;
             }
-            auto same = std::find_if(store.keys.begin(), store.keys.end(),
-                                     [&](const StoredKey& k) { return SamePath(k.path, path); });
-            current = same != store.keys.end() ? &*same : &store.keys.emplace_back(StoredKey{std::move(path), {}});
+            // A key named twice gathers the values of both places.
+            const auto [place, added] = keyIndex.try_emplace(FoldedPath(path), store.keys.size());
+            if (added) store.keys.push_back(StoredKey{std::move(path), {}});
+            current = &store.keys[place->second];
             continue;
         }
         auto entry = current ? ParseValueLine(line) : std::nullopt;
@@ -211,8 +228,10 @@ Store ParseStore(std::string_view text) {
         }
         // A value kept unread runs on over the lines its "\" continues it to.
         if (entry->value.kind == Value::Kind::Other) {
-            while (entry->value.text.ends_with('\\') && start < text.size())
-                entry->value.text += "\n" + std::string(nextLine());
+            while (entry->value.text.ends_with('\\') && start < text.size()) {
+                entry->value.text += '\n';
+                entry->value.text += nextLine();
+            }
             // Continued past the end of the file: a value cut off.
             if (entry->value.text.ends_with('\\')) {
                 unread(line);

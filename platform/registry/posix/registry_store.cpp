@@ -5,6 +5,7 @@
 // replace, so two writers never lose each other's change.
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -86,24 +87,28 @@ std::optional<Stamp> StampOf(const fs::path& file) {
     return Stamp{file, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
 }
 
-// The store as the file holds it; nullopt when the file is there but cannot be read.
-std::optional<Store> Read() {
+// The store as the file holds it; null when the file is there but cannot be read.
+// Queries share the copy parsed last; a change takes its own copy of it.
+std::shared_ptr<const Store> Read() {
     static std::optional<Stamp> cachedStamp;
-    static Store cached;
+    static std::shared_ptr<const Store> cached;
     fs::path file = StoreFile();
-    if (file.empty()) return Store{};
+    if (file.empty()) return std::make_shared<const Store>();
     auto stamp = StampOf(file);
-    if (!stamp) return Store{};  // no store written yet
+    if (!stamp) return std::make_shared<const Store>();  // no store written yet
     if (cachedStamp && *stamp == *cachedStamp) return cached;
     auto content = files::detail::ReadHostFile(file);
-    if (!content) return std::nullopt;
-    cached = detail::ParseStore(*content);
+    if (!content) return nullptr;
+    cached = std::make_shared<const Store>(detail::ParseStore(*content));
     cachedStamp = stamp;
     return cached;
 }
 
 // For a query: a store that cannot be read holds nothing.
-Store Load() { return Read().value_or(Store{}); }
+std::shared_ptr<const Store> Load() {
+    auto store = Read();
+    return store ? store : std::make_shared<const Store>();
+}
 
 // A change holds the store's lock from its read to its replace, so that a change
 // another thread or process makes meanwhile is not written over. Taken before the
@@ -124,7 +129,7 @@ public:
         if (store->unreadLine)
             Raise(err::PathFileAccess, "Line " + std::to_string(store->unreadLine) +
                                            " of the registry store is not understood: " + store->unreadText);
-        return std::move(*store);
+        return *store;
     }
 
     void Save(const Store& store) {
@@ -136,7 +141,8 @@ private:
     std::optional<files::detail::ChangeLock> lock_;
 };
 
-StoredKey* Find(Store& store, const std::vector<std::string>& path) {
+template <class S>
+auto Find(S& store, const std::vector<std::string>& path) -> decltype(&store.keys.front()) {
     auto same = std::find_if(store.keys.begin(), store.keys.end(),
                              [&](const StoredKey& k) { return detail::SamePath(k.path, path); });
     return same != store.keys.end() ? &*same : nullptr;
@@ -158,7 +164,8 @@ StoredKey& FindOrAdd(Store& store, std::vector<std::string> path) {
     return store.keys.emplace_back(StoredKey{std::move(path), {}});
 }
 
-NamedValue* FindValue(StoredKey& key, std::string_view name) {
+template <class K>
+auto FindValue(K& key, std::string_view name) -> decltype(&key.values.front()) {
     auto same = std::find_if(key.values.begin(), key.values.end(),
                              [&](const NamedValue& v) { return detail::SameName(v.name, name); });
     return same != key.values.end() ? &*same : nullptr;
@@ -182,9 +189,9 @@ void Set(Hive hive, std::string_view key, std::string_view name, Value value) {
 std::optional<Value> QueryValue(Hive hive, std::string_view key, std::string_view name) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = Load();
-    StoredKey* stored = Find(store, path);
-    NamedValue* value = stored ? FindValue(*stored, name) : nullptr;
+    const auto store = Load();
+    const StoredKey* stored = Find(*store, path);
+    const NamedValue* value = stored ? FindValue(*stored, name) : nullptr;
     if (!value) return std::nullopt;
     return value->value;
 }
@@ -199,8 +206,8 @@ bool KeyExists(Hive hive, std::string_view key) {
     auto path = KeyPath(hive, key);
     if (path.size() == 1) return true;  // the hive itself
     std::lock_guard lock(StoreMutex());
-    Store store = Load();
-    return std::any_of(store.keys.begin(), store.keys.end(), [&](const StoredKey& k) {
+    const auto store = Load();
+    return std::any_of(store->keys.begin(), store->keys.end(), [&](const StoredKey& k) {
         return detail::SamePath(k.path, path) || detail::IsBelow(k.path, path);
     });
 }
@@ -208,9 +215,9 @@ bool KeyExists(Hive hive, std::string_view key) {
 std::vector<std::string> SubKeys(Hive hive, std::string_view key) {
     auto path = KeyPath(hive, key);
     std::lock_guard lock(StoreMutex());
-    Store store = Load();
+    const auto store = Load();
     std::vector<std::string> names;
-    for (const auto& stored : store.keys) {
+    for (const auto& stored : store->keys) {
         if (!detail::IsBelow(stored.path, path)) continue;
         const std::string& name = stored.path[path.size()];
         if (std::none_of(names.begin(), names.end(), [&](const auto& n) { return detail::SameName(n, name); }))
@@ -266,9 +273,9 @@ void DeleteTree(Hive hive, std::string_view key) {
 
 std::optional<UnreadLine> FirstUnreadLine() {
     std::lock_guard lock(StoreMutex());
-    Store store = Load();
-    if (!store.unreadLine) return std::nullopt;
-    return UnreadLine{store.unreadLine, store.unreadText};
+    const auto store = Load();
+    if (!store->unreadLine) return std::nullopt;
+    return UnreadLine{store->unreadLine, store->unreadText};
 }
 
 void WriteMachineDefaults() {

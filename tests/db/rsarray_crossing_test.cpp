@@ -1,0 +1,82 @@
+// A long project list in many scripts, read by the database object itself and by
+// another library through the binary boundary: both read every row the table holds,
+// text for text.
+#include <algorithm>
+#include <tuple>
+
+#include "db_fixture.h"
+#include "util/interfaces/IclsDbADO_bridge.h"
+
+namespace dbtest {
+namespace {
+
+using Row = std::tuple<std::string, std::string, std::string, std::string>;  // number, name, folder, active
+
+class LongList : public ProviderTest {
+protected:
+    void SetUp() override {
+        ProviderTest::SetUp();
+        if (IsSkipped()) return;
+        // Names in Latin, Greek, CJK and outside the basic plane (two UTF-16 units
+        // each), beside plain ASCII; folders empty now and then; one in seven inactive.
+        static const char* const names[] = {"Zürich Hall", "Ωμέγα depot", "東京 tower", "Garden 🌳 works",
+                                            "plain", "Ça va", ""};
+        for (int i = 0; i < 1200; ++i) {
+            const std::string number = "N-" + std::to_string(10000 + i);
+            const std::string name = std::string(names[i % 7]) + " " + std::to_string(i);
+            const std::string folder = i % 5 == 0 ? "" : "P:\\Projekte\\" + name + "\\";
+            const bool active = i % 7 != 3;
+            projects.push_back({number, name, folder, active});
+            if (active) expected.emplace_back(number, name, folder, "True");
+        }
+        MakeDatabase(projects);
+        std::sort(expected.begin(), expected.end());
+    }
+
+    // The rows of a project list, sorted, with the identifiers left out (the database
+    // gives those); every identifier must be a number.
+    static std::vector<Row> Rows(const QueryResult& list) {
+        std::vector<Row> rows;
+        for (size_t r = 0; r < list.Rows(); ++r) {
+            EXPECT_FALSE(list(4, r).empty());
+            EXPECT_EQ(list(4, r).find_first_not_of("0123456789"), std::string_view::npos);
+            rows.emplace_back(list(0, r), list(1, r), list(2, r), list(3, r));
+        }
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+
+    std::vector<dbtool::ProjectRecord> projects;
+    std::vector<Row> expected;
+};
+
+TEST_P(LongList, EveryRowAndEveryTextCrossesTheBoundaryUnchanged) {
+    // More cells than one block of the recordset holds, so its values span blocks.
+    const QueryResult direct = MakeDb()->GetRSArray(kListSql);
+    ASSERT_EQ(direct.Columns(), 5u);
+    ASSERT_GT(direct.Columns() * direct.Rows(), 4096u);
+    EXPECT_EQ(Rows(direct), expected);
+
+    iclsdbado::Proxy across(platform::com::Adapter<iclsdbado::Table>::Wrap(MakeDb()));
+    const QueryResult crossed = across.GetRSArray(kListSql);
+    EXPECT_EQ(crossed, direct);  // the same order too
+    EXPECT_EQ(Rows(crossed), expected);
+    // The texts are held once, side by side: no more bytes than their UTF-8 needs.
+    size_t bytes = 0;
+    for (size_t c = 0; c < crossed.Columns(); ++c)
+        for (size_t r = 0; r < crossed.Rows(); ++r) bytes += crossed(c, r).size();
+    EXPECT_LE(crossed.MemoryBytes(), bytes + crossed.Columns() * crossed.Rows() * 8);
+}
+
+TEST_P(LongList, AnEmptyResultCrossesAsNoArray) {
+    iclsdbado::Proxy across(platform::com::Adapter<iclsdbado::Table>::Wrap(MakeDb()));
+    EXPECT_TRUE(across.GetRSArray("SELECT [Project Number] FROM Project WHERE [Project Number] = 'none'; ").empty());
+    const QueryResult one = across.GetRSArray("SELECT [Project Name] FROM Project WHERE [Project Number] = 'N-10002'");
+    ASSERT_EQ(one.Rows(), 1u);
+    EXPECT_EQ(one(0, 0), "東京 tower 2");
+}
+
+DB_TEST_BOTH_PROVIDERS(LongList);
+
+}  // namespace
+}  // namespace dbtest
