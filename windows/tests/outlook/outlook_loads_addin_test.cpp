@@ -93,24 +93,28 @@ struct AtTheScreen {
 
 class OutlookLoadsTheAddin : public ::testing::Test {
 protected:
+    // The machine's settings folder (an installation's, say) is set aside for the test
+    // and put back after it, with what the test made removed.
     static void SetUpTestSuite() {
-        TearDownTestSuite();
         std::error_code ec;
+        fs::remove_all(kSetAside, ec);
+        fs::rename(kSettings, kSetAside, ec);
         fs::create_directories(kProjectFolder, ec);
-        fs::create_directories("C:\\ProgramData\\Quillet", ec);
-        std::ofstream("C:\\ProgramData\\Quillet\\Quillet.ini", std::ios::binary | std::ios::trunc)
+        fs::create_directories(kSettings, ec);
+        std::ofstream(fs::path(kSettings) / "Quillet.ini", std::ios::binary | std::ios::trunc)
             << "[Setup]\r\nRoot=C:\\Projects\\\r\n";
-        std::ofstream("C:\\ProgramData\\Quillet\\Quillet.cnt", std::ios::binary | std::ios::trunc)
+        std::ofstream(fs::path(kSettings) / "Quillet.cnt", std::ios::binary | std::ios::trunc)
             << "1\r\n[Form] Save\r\nProject|Pick the <WorkUnit> this e-mail belongs to.\r\n[Form]\r\n";
-        missing = windows_tests::MakeProjectDatabase("C:\\ProgramData\\Quillet\\Quillet.mdb",
+        missing = windows_tests::MakeProjectDatabase(std::string(kSettings) + "\\Quillet.mdb",
                                                     {{"05-123", "Smith House", ""}});
     }
-    // What the test made, and what the add-in and Outlook made in it.
     static void TearDownTestSuite() {
         std::error_code ec;
-        for (const char* made : {"C:\\Projects", "C:\\ProgramData\\Quillet", "C:\\Quillet Mail"})
-            fs::remove_all(made, ec);
+        for (const char* made : {"C:\\Projects", kSettings, "C:\\Quillet Mail"}) fs::remove_all(made, ec);
+        if (fs::exists(kSetAside, ec)) fs::rename(kSetAside, kSettings, ec);
     }
+    static constexpr const char* kSettings = "C:\\ProgramData\\Quillet";
+    static constexpr const char* kSetAside = "C:\\ProgramData\\Quillet.set-aside";
     void SetUp() override {
         if (missing) GTEST_SKIP() << *missing;
     }
