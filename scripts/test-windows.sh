@@ -13,7 +13,9 @@
 #  5. when the installer was built (scripts/build-installer.sh): it installs silently
 #     for this user, the same checks as in 4 hold, the simulated Outlook loads the
 #     installed add-in and files a message, and its uninstaller leaves the user's
-#     classes, Office keys and programs list as they were before.
+#     classes, Office keys and programs list as they were before;
+#  6. the scenario suite, played by quillet-sim.exe of the simulator's set
+#     (scripts/play-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Windows need a display: everything, the Wine prefix's start included, runs on one.
@@ -139,4 +141,7 @@ if [ -f "$setup" ]; then
   fi
   echo "ok   the installer installs and uninstalls for this user"
 fi
+
+# ---- 6
+bash scripts/play-windows.sh "$build"
 echo "Windows tests passed under Wine"

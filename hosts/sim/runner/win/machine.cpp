@@ -60,27 +60,13 @@ std::string HostFolderOf(const fs::path& folder) {
     return path;
 }
 
-// The Windows path of a host path, under Wine.
-fs::path WindowsPathOf(const std::string& host) {
-    auto call = WineCall<wchar_t* (*)(const char*)>("wine_get_dos_file_name");
-    wchar_t* path = call ? call(host.c_str()) : nullptr;
-    if (!path) throw std::runtime_error("Wine gives no Windows path for " + host);
-    fs::path windows(path);
-    HeapFree(GetProcessHeap(), 0, path);
-    return windows;
-}
-
-// Wine finds a share "\\srv\jobs" in the prefix's dosdevices/unc/srv/jobs.
-std::string ShareHostFolder(std::string_view share) {
+// The folder of a share "\\srv\jobs": C:\quillet-sim\unc\srv\jobs. Wine looks for
+// shares in the prefix's dosdevices/unc, which the Windows stage links to
+// C:\quillet-sim\unc.
+fs::path ShareFolder(std::string_view share) {
     std::string name(share);
     while (!name.empty() && (name.front() == '\\' || name.front() == '/')) name.erase(0, 1);
-    for (char& c : name)
-        if (c == '\\') c = '/';
-    const std::string system = HostFolderOf(L"C:\\");  // <prefix>/dosdevices/c:/ or <prefix>/drive_c/
-    const size_t at = system.find("/dosdevices/") != std::string::npos ? system.find("/dosdevices/")
-                                                                        : system.rfind("/drive_c");
-    if (at == std::string::npos) throw std::runtime_error("no Wine prefix around " + system);
-    return system.substr(0, at) + "/dosdevices/unc/" + name;
+    return fs::path(L"C:\\quillet-sim\\unc") / Wide(name);
 }
 
 UINT DriveTypeCode(platform::files::DriveType type) {
@@ -115,7 +101,7 @@ void Drop(const fs::path&) {
 void MapDrive(std::string_view letter, platform::files::DriveType type, const std::optional<std::string>& share) {
     std::string host;
     if (share) {
-        host = ShareHostFolder(*share);
+        host = HostFolderOf(ShareFolder(*share));
     } else {
         const fs::path folder = fs::path(L"C:\\quillet-sim\\drives") / Wide(letter.substr(0, 1));
         fs::create_directories(folder);
@@ -138,10 +124,13 @@ void MapDrive(std::string_view letter, platform::files::DriveType type, const st
     if (!done) throw std::runtime_error("the mount manager refused drive " + std::string(letter));
 }
 
-void MakeShare(std::string_view share) { fs::create_directories(WindowsPathOf(ShareHostFolder(share))); }
+void MakeShare(std::string_view share) { fs::create_directories(ShareFolder(share)); }
 
 void Lock(std::string_view windowsPath) {
-    HANDLE file = CreateFileW(Wide(windowsPath).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    // As a database program at work in the file holds it: open for writing, which
+    // others may share (a database connection) but a copy, a move or a delete may not.
+    HANDLE file = CreateFileW(Wide(windowsPath).c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot hold " + std::string(windowsPath) + " open");
     HeldFiles().push_back(file);
 }
