@@ -24,7 +24,7 @@ for bits in $sets; do
   if [ "$what" = dlls ]; then
     cmake --build "$build" -j"$jobs" --target Quillet09 UtilOrvek2 quillet-register
   else
-    cmake --build "$build" -j"$jobs" --target Quillet09 UtilOrvek2 quillet-register windows-platform-tests windows-server-tests
+    cmake --build "$build" -j"$jobs" --target Quillet09 UtilOrvek2 quillet-register windows-platform-tests windows-server-tests windows-outlook-tests quillet-sim
   fi
   ls -l "$build"/bin/*.dll "$build"/bin/*.tlb
 done

@@ -7,11 +7,15 @@
 #     database through Wine's ODBC (the host's SQLite3 ODBC driver);
 #  3. the type libraries against the member tables;
 #  4. regsvr32 registers both DLLs; the registry holds what they wrote, and their
-#     classes work through COM and IDispatch; regsvr32 unregisters them and nothing
-#     of them is left;
+#     classes work through COM and IDispatch; the simulated Outlook loads the add-in
+#     from its key and files messages through its form; regsvr32 unregisters them and
+#     nothing of them is left;
 #  5. when the installer was built (scripts/build-installer.sh): it installs silently
-#     for this user, the same checks as in 4 hold, and its uninstaller leaves the
-#     user's classes, Office keys and programs list as they were before.
+#     for this user, the same checks as in 4 hold, the simulated Outlook loads the
+#     installed add-in and files a message, and its uninstaller leaves the user's
+#     classes, Office keys and programs list as they were before;
+#  6. the scenario suite, played by quillet-sim.exe of the simulator's set
+#     (scripts/play-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Windows need a display: everything, the Wine prefix's start included, runs on one.
@@ -73,6 +77,7 @@ for dll in UtilOrvek2.dll Quillet09.dll; do
   run regsvr32 /s "$(windows_path "$bin/$dll")" || { echo "FAIL regsvr32 $dll"; exit 1; }
 done
 run "$bin/windows-server-tests.exe" --gtest_brief=1 --gtest_filter='Registered.*'
+run "$bin/windows-outlook-tests.exe" --gtest_brief=1
 for dll in Quillet09.dll UtilOrvek2.dll; do
   run regsvr32 /u /s "$(windows_path "$bin/$dll")" || { echo "FAIL regsvr32 /u $dll"; exit 1; }
 done
@@ -117,6 +122,15 @@ if [ -f "$setup" ]; then
   settings="$WINEPREFIX/drive_c/ProgramData/Quillet"
   [ -f "$settings/Quillet.cnt" ] && [ -f "$settings/WorkUnitType.cnt" ] ||
     { echo "FAIL the settings folder lacks the hint or work-unit file"; exit 1; }
+  # Outlook loads the installed add-in. Windows merges the user's classes into what
+  # COM reads; Wine does not, so the test merges them into the machine's for this run.
+  run reg export 'HKCU\Software\Classes' "$(windows_path "$WINEPREFIX/user-classes.reg")" /y >/dev/null 2>&1
+  iconv -f UTF-16LE -t UTF-8 "$WINEPREFIX/user-classes.reg" |
+    sed 's/^\[HKEY_CURRENT_USER\\Software\\Classes/[HKEY_LOCAL_MACHINE\\Software\\Classes/' |
+    iconv -f UTF-8 -t UTF-16LE >"$WINEPREFIX/machine-classes.reg"
+  run reg import "$(windows_path "$WINEPREFIX/machine-classes.reg")" >/dev/null 2>&1 ||
+    { echo "FAIL the user's classes could not be merged for the test"; exit 1; }
+  run "$bin/windows-outlook-tests.exe" --gtest_brief=1
   run "$installed\\Uninstall.exe" /S || { echo "FAIL the uninstaller ended with $?"; exit 1; }
   wineserver -w
   [ ! -e "$settings" ] || { echo "FAIL the uninstaller left $settings"; exit 1; }
@@ -127,4 +141,7 @@ if [ -f "$setup" ]; then
   fi
   echo "ok   the installer installs and uninstalls for this user"
 fi
+
+# ---- 6
+bash scripts/play-windows.sh "$build"
 echo "Windows tests passed under Wine"

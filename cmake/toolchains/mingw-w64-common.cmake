@@ -14,11 +14,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The C++ runtime inside every module: no libstdc++-6.dll, libgcc_s or libwinpthread-1.dll.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# A release build ships without symbols.
+# The C++ runtime inside every module: no libstdc++-6.dll, libgcc_s or
+# libwinpthread-1.dll. The top CMakeLists.txt links every target so; only the
+# simulator's set, whose modules share one runtime, leaves it out.
+set(QUILLET_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(CMAKE_SHARED_LINKER_FLAGS_RELEASE_INIT "-s")
 set(CMAKE_MODULE_LINKER_FLAGS_RELEASE_INIT "-s")
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

@@ -1,5 +1,6 @@
 // A compound file (the container of Outlook's message files: storages holding
-// streams, like folders holding files) written and read through libgsf.
+// streams, like folders holding files) written and read through libgsf here
+// (posix/) and through the system's structured storage on Windows (win/).
 //
 //     CompoundFileWriter file;
 //     file.Root().WriteStream("__properties_version1.0", bytes);
@@ -17,13 +18,6 @@
 #include <string_view>
 #include <vector>
 
-#include "hosts/mail/gobject_ptr.h"
-
-using GsfOutfile = struct _GsfOutfile;
-using GsfInfile = struct _GsfInfile;
-using GsfOutput = struct _GsfOutput;
-using GsfInput = struct _GsfInput;
-
 namespace mail {
 
 class StorageWriter {
@@ -40,10 +34,9 @@ public:
 
 private:
     friend class CompoundFileWriter;
-    explicit StorageWriter(GsfOutfile* storage, bool owned);
-    GsfOutfile* storage_;
-    bool owned_;
-    bool closed_ = false;
+    struct Native;  // the storage as the library behind it holds it
+    explicit StorageWriter(std::unique_ptr<Native> native);
+    std::unique_ptr<Native> native_;
 };
 
 class CompoundFileWriter {
@@ -60,8 +53,8 @@ public:
     std::string Finish();
 
 private:
-    std::string bytes_;  // where the sink writes
-    GObjectPtr<GsfOutput> sink_;
+    struct Native;
+    std::unique_ptr<Native> native_;
     std::unique_ptr<StorageWriter> root_;
 };
 
@@ -75,8 +68,9 @@ public:
 
 private:
     friend class CompoundFileReader;
-    explicit StorageReader(std::shared_ptr<GsfInfile> storage) : storage_(std::move(storage)) {}
-    std::shared_ptr<GsfInfile> storage_;
+    struct Native;
+    explicit StorageReader(std::shared_ptr<Native> native) : native_(std::move(native)) {}
+    std::shared_ptr<Native> native_;
 };
 
 class CompoundFileReader {
@@ -85,10 +79,14 @@ public:
     // MailError when they are not one.
     explicit CompoundFileReader(std::string_view bytes);
     explicit CompoundFileReader(std::string&& bytes) = delete;  // they would be gone before the reading
+    ~CompoundFileReader();
+    CompoundFileReader(const CompoundFileReader&) = delete;
+    CompoundFileReader& operator=(const CompoundFileReader&) = delete;
     const StorageReader& Root() const { return *root_; }
 
 private:
-    GObjectPtr<GsfInput> input_;
+    struct Native;
+    std::unique_ptr<Native> native_;
     std::optional<StorageReader> root_;
 };
 

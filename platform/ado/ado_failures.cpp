@@ -42,4 +42,16 @@ void RaiseAdo(int32_t number, std::string_view source, std::string_view extra) {
     Raise(number, std::move(description), std::string(source));
 }
 
+std::optional<std::string> MissingNameDescription(std::string_view engineMessage) {
+    constexpr std::string_view kTable = "no such table: ", kColumn = "no such column: ";
+    if (engineMessage.starts_with(kTable))
+        return "The database cannot find the input table or query '" +
+               std::string(engineMessage.substr(kTable.size())) +
+               "'. Make sure it exists and that its name is spelled correctly.";
+    if (engineMessage.starts_with(kColumn))
+        return "No value given for one or more required parameters: the statement names '" +
+               std::string(engineMessage.substr(kColumn.size())) + "', which is no column of its tables.";
+    return std::nullopt;
+}
+
 }  // namespace platform::ado

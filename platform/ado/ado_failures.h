@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace platform::ado {
@@ -9,6 +11,11 @@ namespace platform::ado {
 // Raises one of the adoerr numbers of ado.h with ADO's text for it; extra, when
 // given, follows that text after a blank.
 [[noreturn]] void RaiseAdo(int32_t number, std::string_view source, std::string_view extra = {});
+
+// The embedded engine's message for a statement that names a table or a column that
+// is not there ("no such table: Project"), in the words Access uses; nullopt for any
+// other message. Both providers of the embedded engine say it so.
+std::optional<std::string> MissingNameDescription(std::string_view engineMessage);
 
 // What the Access dialect answers to a command that holds no statement, or more than one.
 inline constexpr std::string_view kNoStatementText =

@@ -69,7 +69,7 @@ void TextControl::Assign(std::string text, int32_t selStart, int32_t selLength) 
 }
 
 bool TextControl::Put(std::string text, int32_t selStart, int32_t selLength) {
-    bool changed = text != text_;
+    const bool changed = text.compare(text_) != 0;
     text_ = std::move(text);
     if (changed) Notify(Change::Text);
     int32_t length = TextLength();

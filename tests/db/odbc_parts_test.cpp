@@ -135,7 +135,11 @@ TEST(OdbcDiagnostics, AFilesTroubleInTheEnginesProvidersWords) {
               "-2147467259 The database cannot open the file 'C:\\D\\Q.mdb'. It is already opened exclusively by "
               "another user, or you need permission to view its data.");
     EXPECT_EQ(raised(Record("HY000", 1, "[SQLite]no such column: Nope (1)"), "C:\\D\\Q.mdb"),
-              "-2147217904 no such column: Nope");
+              "-2147217904 No value given for one or more required parameters: the statement names 'Nope', which "
+              "is no column of its tables.");
+    EXPECT_EQ(raised(Record("HY000", 1, "[SQLite]no such table: Project (1)"), ""),
+              "-2147217865 The database cannot find the input table or query 'Project'. Make sure it exists and "
+              "that its name is spelled correctly.");
     EXPECT_EQ(raised(Record("IM002", 0, "[unixODBC][Driver Manager]Data source name not found"), ""),
               "3706 Provider cannot be found. It may not be properly installed. Data source name not found");
 }

@@ -150,11 +150,10 @@ TEST_P(Queries, ARejectedStatementIsReportedOnceByOpenRecordSet) {
 }
 
 TEST_P(Queries, AMissingTableIsNamedInTheReport) {
-    // The ODBC provider reports in its driver's words.
+    // Both providers of the embedded engine say it in Access's words.
     const std::string description =
-        Odbc() ? "no such table: Projects"
-               : "The database cannot find the input table or query 'Projects'. Make sure it exists and that its "
-                 "name is spelled correctly.";
+        "The database cannot find the input table or query 'Projects'. Make sure it exists and that its "
+        "name is spelled correctly.";
     machine.Person().ExpectMsgBox(" Error", vbOK, Report(-2147217865, description, "OpenRecordSet"));
     EXPECT_TRUE(db->GetRSArray("SELECT * FROM Projects").empty());
 }

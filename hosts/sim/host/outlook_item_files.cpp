@@ -4,10 +4,8 @@
 
 #include "hosts/sim/host/outlook_faults.h"
 #include "platform/errors/errors.h"
+#include "hosts/sim/host/machine_files.h"
 #include "platform/files/files.h"
-#include "platform/files/posix/drive_map.h"
-#include "platform/files/posix/host_io.h"
-#include "platform/files/posix/prefix.h"
 
 namespace sim {
 
@@ -30,13 +28,10 @@ constexpr const char* kFailed = "The operation failed.";
 // Outlook writes a file whole or not at all: through the platform's one atomic writer,
 // with its failures told in Outlook's words.
 void WriteItemFile(const std::string& windowsPath, std::string_view bytes) {
-    const auto host = platform::files::Prefix::HostPath(windowsPath);
-    if (host && platform::files::detail::IsLockedHost(*host)) RaiseOutlook(olerr::SharingViolation, kInUse);
-    // A folder without a write permission bit refuses the file, as it would refuse
-    // anyone but root (who may write anywhere on this host).
+    const auto host = machine::HostFile(windowsPath);
+    if (host && machine::HeldByAnother(*host)) RaiseOutlook(olerr::SharingViolation, kInUse);
+    if (host && machine::FolderRefusesFiles(host->parent_path())) RaiseOutlook(olerr::AccessDenied, kDenied);
     std::error_code ec;
-    if (host && fs::is_directory(host->parent_path(), ec) && platform::files::detail::IsReadOnly(host->parent_path()))
-        RaiseOutlook(olerr::AccessDenied, kDenied);
     try {
         platform::files::WriteFileAtomically(windowsPath, bytes);
     } catch (const platform::ErrorInfo& failure) {

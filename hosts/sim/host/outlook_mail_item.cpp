@@ -2,8 +2,8 @@
 #include <chrono>
 #include <utility>
 
-#include <unistd.h>
 
+#include "hosts/sim/host/machine_files.h"
 #include "hosts/sim/host/outlook_item_files.h"
 #include "hosts/sim/host/outlook_items.h"
 
@@ -26,7 +26,7 @@ mail::EditorFormat FormatOf(int32_t editor) {
 // the process, and across processes by the process id.
 std::string NewMessageId(mail::Time sent) {
     static std::atomic<unsigned> counter{0};
-    return std::to_string(sent.time_since_epoch().count()) + "." + std::to_string(::getpid()) + "." +
+    return std::to_string(sent.time_since_epoch().count()) + "." + std::to_string(machine::ProcessId()) + "." +
            std::to_string(++counter) + "@outlook.quillet.invalid";
 }
 

@@ -4,9 +4,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "hosts/mail/eml_file.h"
+#include "hosts/sim/host/machine_files.h"
 #include "hosts/sim/host/outlook_item_files.h"
-#include "platform/files/posix/prefix.h"
 
 namespace sim {
 
@@ -15,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path HostFolder(const std::string& windowsPath) {
-    auto host = platform::files::Prefix::HostPath(windowsPath);
+    auto host = machine::HostFile(windowsPath);
     if (!host) throw std::runtime_error("the mail store needs drive C: mapped");
     return *host;
 }
@@ -24,8 +23,7 @@ fs::path HostFolder(const std::string& windowsPath) {
 std::string Stamp(const mail::Message& message) {
     const std::time_t seconds = message.sentTime ? std::time_t(message.sentTime->time_since_epoch().count())
                                                  : std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
+    const std::tm utc = machine::UtcTime(seconds);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
     return stamp;
@@ -60,10 +58,11 @@ void MailStore::Create() const {
 std::string MailStore::PutInOutbox(const mail::Message& message) {
     Create();
     const std::string base = std::string(kOutbox) + Stamp(message) + " " + FileNameFromSubject(message.subject);
-    std::string path = base + ".eml";
+    const std::string extension = machine::kOutboxExtension;
+    std::string path = base + extension;
     std::error_code ec;
-    for (int n = 2; fs::exists(HostFolder(path), ec); ++n) path = base + " (" + std::to_string(n) + ").eml";
-    WriteItemFile(path, mail::WriteEml(message));
+    for (int n = 2; fs::exists(HostFolder(path), ec); ++n) path = base + " (" + std::to_string(n) + ")" + extension;
+    WriteItemFile(path, machine::WriteOutboxMessage(message));
     lastSent_ = path;
     return path;
 }
@@ -72,8 +71,8 @@ std::vector<std::string> MailStore::Outbox() const {
     std::vector<std::string> paths;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(HostFolder(kOutbox), ec))
-        if (entry.is_regular_file() && entry.path().extension() == ".eml")
-            paths.push_back(std::string(kOutbox) + entry.path().filename().string());
+        if (entry.is_regular_file() && entry.path().extension() == machine::kOutboxExtension)
+            paths.push_back(std::string(kOutbox) + reinterpret_cast<const char*>(entry.path().filename().u8string().c_str()));
     std::sort(paths.begin(), paths.end());
     return paths;
 }

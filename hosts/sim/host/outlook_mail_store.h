@@ -1,7 +1,8 @@
 // The simulated Outlook's mail store, in the prefix: "C:\Quillet Mail\" with the
 // folders Inbox, Drafts, Sent and Outbox, as a desktop stand-in lists them. A message
-// sent goes into the outbox as an internet message (.eml), named by the time it left
-// and its subject ("20260305-143012 Roof drawings.eml"), never over another.
+// sent goes into the outbox as an internet message (.eml; on Windows an Outlook message
+// file), named by the time it left and its subject ("20260305-143012 Roof
+// drawings.eml"), never over another.
 #pragma once
 
 #include <string>

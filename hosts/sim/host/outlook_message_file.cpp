@@ -3,6 +3,7 @@
 
 #include "hosts/mail/mail_error.h"
 #include "hosts/mail/msg_file.h"
+#include "hosts/sim/host/machine_files.h"
 #include "hosts/sim/host/outlook_items.h"
 
 namespace sim {
@@ -12,8 +13,7 @@ namespace {
 // "Thursday, March 05, 2026 8:40 AM" (UTC), as Outlook heads a saved text file.
 std::string LongDate(mail::Time time) {
     const std::time_t seconds = std::time_t(time.time_since_epoch().count());
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
+    const std::tm utc = machine::UtcTime(seconds);
     char text[64];
     std::strftime(text, sizeof text, "%A, %B %d, %Y %I:%M %p", &utc);
     return text;

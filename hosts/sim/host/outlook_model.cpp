@@ -1,14 +1,13 @@
 #include "hosts/sim/host/outlook_model.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <utility>
 
-#include <filesystem>
-
-#include "hosts/mail/eml_file.h"
 #include "hosts/mail/mail_error.h"
+#include "hosts/sim/host/machine_files.h"
 #include "platform/errors/frame.h"
-#include "platform/files/posix/host_io.h"
-#include "platform/files/posix/prefix.h"
 
 namespace sim {
 
@@ -154,12 +153,14 @@ std::shared_ptr<SimInspector> Outlook::OpenMail(const MailSetup& setup) {
 
 std::shared_ptr<SimInspector> Outlook::OpenMailFile(const std::string& windowsPath) {
     RefuseAfterQuit("open a message file");
-    auto host = platform::files::Prefix::HostPath(windowsPath);
+    auto host = machine::HostFile(windowsPath);
     if (!host) throw OutlookStepRefused("cannot open " + windowsPath + ": its drive is not mapped");
     if (!std::filesystem::is_regular_file(*host)) throw OutlookStepRefused("cannot open " + windowsPath + ": no such file");
     mail::Message message;
     try {
-        message = mail::ParseEml(platform::files::detail::ReadHostFile(*host).value_or(""), windowsPath);
+        std::ifstream in(*host, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        message = machine::ReadMessageFile(bytes, windowsPath);
     } catch (const mail::MailError& e) {
         throw OutlookStepRefused(std::string("cannot open the message: ") + e.what());
     }

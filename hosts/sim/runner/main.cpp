@@ -1,5 +1,5 @@
 // quillet-sim [--keep DIR] [--toolkit qt] [--screenshots DIR] FILE.scn...: plays each
-// scenario in a process of its own, against a fresh prefix, the simulated Outlook and
+// scenario in a process of its own (--here: in this one), against a fresh prefix, the simulated Outlook and
 // the headless toolkit, with the real add-in and utility libraries loaded as Outlook
 // loads them. With --toolkit qt the forms and dialogs are real Qt widgets (off screen
 // unless QT_QPA_PLATFORM says otherwise) and the person acts through them; with
@@ -7,10 +7,6 @@
 // (ok, or FAIL with the file, the line and what happened instead), then "N passed,
 // N failed". With --keep, each scenario's prefix stays for a person to look at: in DIR
 // for one scenario, in DIR/<scenario name> for several.
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -20,21 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "hosts/sim/runner/machine.h"
+#include "hosts/sim/runner/play_apart.h"
 #include "hosts/sim/runner/scenario.h"
 #include "hosts/sim/runner/session.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The off-screen platform says, for every window, what it cannot do (raise it, grab
-// the keyboard); a scenario's output keeps to its own lines.
-void QuietPlatform(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (message.startsWith(QStringLiteral("This plugin does not support")) ||
-        message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR")))
-        return;
-    if (type != QtDebugMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-}
 
 // Plays one scenario in this process; prints its line; 0 when it passed.
 int PlayOne(const std::string& file, const fs::path& libraries, const std::optional<fs::path>& keep,
@@ -52,15 +41,6 @@ int PlayOne(const std::string& file, const fs::path& libraries, const std::optio
     if (auto failure = sim::runner::CheckSteps(steps)) {
         std::printf("FAIL %s:%d: %s\n", file.c_str(), failure->line, failure->what.c_str());
         return 1;
-    }
-    std::optional<QApplication> application;
-    int qtArguments = 1;
-    char program[] = "quillet-sim";
-    char* qtArgument[] = {program, nullptr};
-    if (screen.widgets) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        qInstallMessageHandler(QuietPlatform);
-        application.emplace(qtArguments, qtArgument);
     }
     try {
         sim::runner::Session session(std::move(steps), libraries, keep, screen);
@@ -83,7 +63,8 @@ int PlayOne(const std::string& file, const fs::path& libraries, const std::optio
 std::optional<fs::path> KeepFolder(const fs::path& folder) {
     std::error_code ec;
     if (fs::exists(folder, ec) && !(fs::is_directory(folder, ec) && fs::is_empty(folder, ec))) {
-        std::fprintf(stderr, "quillet-sim: %s is not an empty folder; a kept prefix needs one\n", folder.c_str());
+        std::fprintf(stderr, "quillet-sim: %s is not an empty folder; a kept prefix needs one\n",
+                     folder.string().c_str());
         return std::nullopt;
     }
     fs::create_directories(folder, ec);
@@ -97,9 +78,15 @@ int main(int argc, char** argv) {
     std::optional<fs::path> keep;
     sim::runner::Screen screen;
     std::vector<std::string> files;
+    std::vector<std::string> options;  // as given, for a scenario played apart
+    bool here = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--keep" && i + 1 < argc) {
+        if (argument.starts_with("-") && argument != "--here") options.push_back(argument);
+        if ((argument == "--toolkit" || argument == "--screenshots") && i + 1 < argc) options.push_back(argv[i + 1]);
+        if (argument == "--here") {
+            here = true;
+        } else if (argument == "--keep" && i + 1 < argc) {
             keep = argv[++i];
         } else if (argument == "--toolkit" && i + 1 < argc) {
             const std::string toolkit = argv[++i];
@@ -128,7 +115,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quillet-sim: --screenshots needs --toolkit qt\n");
         return 2;
     }
-    const fs::path libraries = fs::canonical("/proc/self/exe").parent_path();
+    const fs::path libraries = sim::runner::machine::ProgramFolder();
     int passed = 0, failed = 0;
     for (const auto& file : files) {
         std::optional<fs::path> kept;
@@ -137,23 +124,18 @@ int main(int argc, char** argv) {
             if (!kept) return 2;
         }
         std::fflush(stdout);
-        pid_t child = fork();
-        if (child == 0) {
-            int result = PlayOne(file, libraries, kept, screen);
-            std::fflush(stdout);
-            _exit(result);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        const int result = here ? PlayOne(file, libraries, kept, screen)
+                                : sim::runner::PlayApart(file, options, kept, [&] {
+                                      return PlayOne(file, libraries, kept, screen);
+                                  });
+        if (result == 0)
             ++passed;
-        } else {
+        else
             ++failed;
-            if (WIFSIGNALED(status)) std::printf("FAIL %s: crashed (signal %d)\n", file.c_str(), WTERMSIG(status));
-        }
         if (kept)
-            std::printf("kept the prefix of %s in %s (C: is %s, the outbox %s)\n", file.c_str(), kept->c_str(),
-                        (*kept / "drive_c").c_str(), (*kept / "drive_c" / "Quillet Mail" / "Outbox").c_str());
+            std::printf("kept the prefix of %s in %s (C: is %s, the outbox %s)\n", file.c_str(), kept->string().c_str(),
+                        (*kept / "drive_c").string().c_str(),
+                        (*kept / "drive_c" / "Quillet Mail" / "Outbox").string().c_str());
     }
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;

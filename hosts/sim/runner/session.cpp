@@ -4,8 +4,8 @@
 
 #include "platform/clock/clock.h"
 #include "platform/com/library.h"
-#include "platform/files/posix/prefix.h"
 #include "platform/shell/shell.h"
+#include "hosts/sim/runner/machine.h"
 #include "hosts/sim/runner/widget_screen.h"
 #include "platform/toolkit/form.h"
 
@@ -20,7 +20,7 @@ Session::Session(std::vector<Step> steps, fs::path libraries, std::optional<fs::
     std::random_device random;
     prefix_ = keep ? *keep
                    : fs::temp_directory_path() / ("quillet-sim-" + std::to_string(random()) + std::to_string(random()));
-    platform::files::Prefix::Create(prefix_);
+    machine::Prepare(prefix_);
     if (screen.widgets) {
         WidgetScreen widgets = MakeWidgetScreen(*this, screen.screenshots);
         toolkit_ = std::move(widgets.toolkit);
@@ -39,17 +39,15 @@ Session::Session(std::vector<Step> steps, fs::path libraries, std::optional<fs::
 Session::~Session() {
     // The windows go before whatever draws them does.
     if (hands_) platform::toolkit::Install(nullptr);
-    if (keep_) return;
-    std::error_code ignored;
-    fs::remove_all(prefix_, ignored);
+    if (!keep_) machine::Drop(prefix_);
 }
 
 // The add-in's test build, beside the simulator: the production library and one
 // more export that lets the simulator read the add-in's state.
-fs::path Session::AddinLibrary() const { return libraries_ / "diagnostic" / "Quillet09.so"; }
+fs::path Session::AddinLibrary() const { return machine::PluginFile(libraries_, "Quillet09"); }
 
 void Session::RegisterLibraries() {
-    for (const fs::path& file : {libraries_ / "UtilOrvek2.so", AddinLibrary()}) {
+    for (const fs::path& file : {machine::PluginFile(libraries_, "UtilOrvek2"), AddinLibrary()}) {
         if (platform::com::RegisterLibrary(file.string()) != 0)
             throw std::runtime_error("cannot register " + file.string() + ": " + platform::com::LastLoadError());
     }

@@ -1,7 +1,6 @@
 // "What must hold": controls, forms, the focus, the add-in's fields and database
 // object, files, folders, INI entries, query results, the mail item, the button, the
 // automation traffic and the shell. (Message files and the outbox: steps_messages.cpp.)
-#include <dlfcn.h>
 
 #include <fstream>
 #include <sstream>
@@ -12,7 +11,8 @@
 #include "platform/ado/ado.h"
 #include "platform/ado/variant.h"
 #include "platform/files/files.h"
-#include "platform/files/posix/prefix.h"
+#include "hosts/sim/host/machine_files.h"
+#include "hosts/sim/runner/machine.h"
 #include "platform/profile/profile.h"
 #include "platform/shell/shell.h"
 #include "platform/toolkit/form.h"
@@ -87,13 +87,9 @@ size_t Count(const std::string& haystack, const std::string& needle) {
 }  // namespace
 
 std::optional<std::string> Session::Diagnostic(const std::string& name) {
-    using Entry = platform::com::abi::HRESULT (*)(const char*, platform::com::abi::BSTR*);
-    void* library = dlopen(AddinLibrary().c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (!library) return std::nullopt;
-    auto entry = reinterpret_cast<Entry>(dlsym(library, "QuilletDiagnostic"));
+    const machine::DiagnosticEntry entry = machine::FindDiagnostic(AddinLibrary());
     platform::com::abi::Bstr value;
     const bool known = entry && entry(name.c_str(), value.out()) == platform::com::abi::hr::Ok;
-    dlclose(library);
     if (!known) return std::nullopt;
     return platform::com::abi::Utf8Of(value.get());
 }
@@ -123,7 +119,7 @@ void Session::Expect(const Step& step) {
         ExpectOutbox(step);
     } else if (what == "file" || what == "folder") {
         const std::string path = StringAt(step, 2);
-        auto host = platform::files::Prefix::HostPath(path);
+        const auto host = sim::machine::HostFile(path);
         const std::string state = step.Word(3);
         auto fso = platform::files::NewFileSystemObject();
         bool exists = what == "file" ? fso->FileExists(path) : fso->FolderExists(path);

@@ -4,9 +4,9 @@
 
 #include "hosts/sim/runner/session.h"
 #include "platform/ado/ado.h"
-#include "tools/dbtool/project_database.h"
 #include "platform/clock/clock.h"
-#include "platform/files/posix/prefix.h"
+#include "hosts/sim/host/machine_files.h"
+#include "hosts/sim/runner/machine.h"
 #include "platform/registry/registry.h"
 
 namespace sim::runner {
@@ -40,7 +40,7 @@ std::string JetConnection(const std::string& windowsPath) {
 }  // namespace
 
 fs::path Session::HostPath(const std::string& windowsPath) const {
-    auto host = platform::files::Prefix::HostPath(windowsPath);
+    auto host = sim::machine::HostFile(windowsPath);
     if (!host) throw BadStep("\"" + windowsPath + "\" is on no mapped drive");
     return *host;
 }
@@ -49,14 +49,14 @@ void Session::Machine(const Step& step) {
     const std::string verb = step.Word(0);
     if (verb == "drive") {
         // drive P: remote "\\srv\jobs": the letter maps the folder behind that share
-        std::optional<fs::path> hostFolder;
+        std::optional<std::string> share;
         if (step.tokens.size() > 3) {
-            hostFolder = platform::files::Prefix::HostPath(StringAt(step, 3));
-            if (!hostFolder) throw BadStep("\"" + StringAt(step, 3) + "\" is not mapped");
+            share = StringAt(step, 3);
+            if (!sim::machine::HostFile(*share)) throw BadStep("\"" + *share + "\" is not mapped");
         }
-        platform::files::Prefix::MapDrive(step.Word(1), DriveTypeNamed(step.Word(2)), hostFolder);
+        machine::MapDrive(step.Word(1), DriveTypeNamed(step.Word(2)), share);
     } else if (verb == "share") {
-        platform::files::Prefix::MapDrive(StringAt(step, 1), platform::files::DriveType::Remote);
+        machine::MakeShare(StringAt(step, 1));
     } else if (verb == "folder") {
         fs::create_directories(HostPath(StringAt(step, 1)));
     } else if (verb == "file") {
@@ -66,7 +66,7 @@ void Session::Machine(const Step& step) {
     } else if (verb == "remove") {
         fs::remove_all(HostPath(StringAt(step, 1)));
     } else if (verb == "lock") {
-        platform::files::Prefix::Lock(StringAt(step, 1));
+        machine::Lock(StringAt(step, 1));
     } else if (verb == "registry") {
         // registry "HKLM\KEY" "NAME" = "DATA"
         std::string key = StringAt(step, 1);
@@ -80,9 +80,8 @@ void Session::Machine(const Step& step) {
                                                                              : throw BadStep("unknown hive " + hiveName);
         platform::registry::SetString(hive, key, StringAt(step, 2), StringAt(step, 4));
     } else if (verb == "database") {
-        fs::path host = HostPath(StringAt(step, 1));
-        fs::create_directories(host.parent_path());
-        dbtool::CreateProjectDatabase(host);
+        HostPath(StringAt(step, 1));  // on a mapped drive
+        machine::CreateProjectDatabase(StringAt(step, 1));
     } else if (verb == "sql") {
         auto connection = platform::ado::NewConnection();
         connection->Open(JetConnection(StringAt(step, 1)));

@@ -2,14 +2,14 @@
 // ("expect file "P:\Jobs\Roof.msg" msg subject = "Roof"") and the outbox of the mail
 // store ("expect outbox count = 1", "expect outbox subject = "Roof"", the latter about
 // the message sent last).
+#include <fstream>
+#include <iterator>
 #include <string>
 
-#include "hosts/mail/eml_file.h"
 #include "hosts/mail/mail_error.h"
 #include "hosts/mail/msg_file.h"
+#include "hosts/sim/host/machine_files.h"
 #include "hosts/sim/runner/session.h"
-#include "platform/files/posix/host_io.h"
-#include "platform/files/posix/prefix.h"
 
 namespace sim::runner {
 
@@ -17,6 +17,15 @@ using scenario::Step;
 using scenario::Token;
 
 namespace {
+
+// The bytes of the file behind a Windows path; nullopt when there is none.
+std::optional<std::string> FileBytes(const std::string& windowsPath) {
+    const auto host = sim::machine::HostFile(windowsPath);
+    std::error_code ec;
+    if (!host || !std::filesystem::is_regular_file(*host, ec)) return std::nullopt;
+    std::ifstream in(*host, std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 const Token& At(const Step& step, size_t i) {
     if (i >= step.tokens.size()) throw BadStep("the expectation ends too early");
@@ -83,8 +92,7 @@ void CheckMessage(const Step& step, size_t at, const mail::Message& m, const std
 
 void Session::ExpectMessageFile(const Step& step) {
     const std::string& path = StringAt(step, 2);
-    const auto host = platform::files::Prefix::HostPath(path);
-    const auto bytes = host ? platform::files::detail::ReadHostFile(*host) : std::nullopt;
+    const auto bytes = FileBytes(path);
     Require(bytes.has_value(), "file " + Quote(path) + " does not exist");
     mail::Message message;
     try {
@@ -104,10 +112,11 @@ void Session::ExpectOutbox(const Step& step) {
         return;
     }
     Require(!store.LastSent().empty(), "nothing was sent into the outbox");
-    const auto host = platform::files::Prefix::HostPath(store.LastSent());
     mail::Message message;
     try {
-        message = mail::LoadEml(host.value_or(""));
+        const auto bytes = FileBytes(store.LastSent());
+        if (!bytes) throw mail::MailError(store.LastSent() + " is gone");
+        message = sim::machine::ReadMessageFile(*bytes, store.LastSent());
     } catch (const mail::MailError& e) {
         throw BadStep(std::string("the message sent last cannot be read: ") + e.what());
     }

@@ -17,8 +17,8 @@ struct WidgetScreen {
     std::unique_ptr<Hands> hands;
 };
 
-// A QApplication must exist. With a folder, each form's window is saved there as it
-// closes.
+// Makes the QApplication when there is none. With a folder, each form's window is
+// saved there as it closes.
 WidgetScreen MakeWidgetScreen(Person& person, std::optional<std::filesystem::path> screenshots);
 
 }  // namespace sim::runner

@@ -67,6 +67,8 @@ void RaiseDiagnostics(const std::vector<Diagnostic>& diagnostics, Dialect dialec
     const int32_t number = FailureNumber(diagnostics, dialect);
     std::string message = DriverMessage(first);
     if (number == adoerr::ProviderNotFound) RaiseAdo(number, kOdbcSource, message);
+    if (dialect == Dialect::Sqlite && (number == adoerr::NoSuchTable || number == adoerr::MissingValue))
+        if (auto missing = MissingNameDescription(message)) message = std::move(*missing);
     if (dialect == Dialect::Sqlite && first.state == "HY000" && !shownPath.empty()) {
         // The file's own troubles, in the words the embedded engine's provider uses.
         if (EngineFoundDamage(first)) message = DamagedDatabaseDescription(shownPath, message);

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/ado/ado.h"
+#include "platform/ado/ado_failures.h"
 #include "platform/ado/database_file.h"
 #include "platform/errors/errors.h"
 
@@ -157,16 +158,9 @@ void SqliteDatabase::Fail(int rc, bool preparing) const {
     switch (rc & 0xFF) {
         case SQLITE_ERROR:
             if (preparing) {
-                if (StartsWith(message, "no such table: "))
-                    Raise(adoerr::NoSuchTable,
-                          "The database cannot find the input table or query '" + message.substr(15) +
-                              "'. Make sure it exists and that its name is spelled correctly.",
-                          source);
-                if (StartsWith(message, "no such column: "))
-                    Raise(adoerr::MissingValue,
-                          "No value given for one or more required parameters: the statement names '" +
-                              message.substr(16) + "', which is no column of its tables.",
-                          source);
+                if (auto missing = MissingNameDescription(message))
+                    Raise(StartsWith(message, "no such table: ") ? adoerr::NoSuchTable : adoerr::MissingValue,
+                          *missing, source);
                 Raise(adoerr::CommandError, "Error in the SQL statement: " + message + ".", source);
             }
             Raise(adoerr::ProviderFailure, message, source);

@@ -136,8 +136,9 @@ void Pump(std::chrono::milliseconds time) {
     }
 }
 
-// Another thread that waits for a top-level window of this class and title, then
-// does something to it; it gives up after a few seconds.
+// Another thread that waits for a top-level window of this class and title to be
+// shown (a dialog is shown once its controls are made and filled), then does something
+// to it; it gives up after a few seconds.
 class Answerer {
 public:
     // A null title: any window of the class.
@@ -145,7 +146,8 @@ public:
     Answerer(std::wstring windowClass, const wchar_t* title, Act act)
         : thread_([this, windowClass, title = std::wstring(title ? title : L""), any = !title, act] {
               for (int i = 0; i < 500 && !found_; ++i) {
-                  if (HWND hwnd = FindWindowW(windowClass.c_str(), any ? nullptr : title.c_str())) {
+                  HWND hwnd = FindWindowW(windowClass.c_str(), any ? nullptr : title.c_str());
+                  if (hwnd && IsWindowVisible(hwnd)) {
                       found_ = true;
                       act(hwnd);
                       return;

@@ -1,4 +1,4 @@
-#include "hosts/mail/gobject_ptr.h"
+#include "hosts/mail/posix/gobject_ptr.h"
 
 #include <glib-object.h>
 

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "hosts/mail/mail_error.h"
+#include "hosts/mail/posix/gobject_ptr.h"
 
 namespace mail {
 
@@ -76,25 +77,36 @@ GType StringSinkType() {
 
 // ---- writing ----------------------------------------------------------------------
 
-StorageWriter::StorageWriter(GsfOutfile* storage, bool owned) : storage_(storage), owned_(owned) {}
+struct StorageWriter::Native {
+    Native(GsfOutfile* storage, bool owned) : storage(storage), owned(owned) {}
+    ~Native() {
+        if (!closed) gsf_output_close(GSF_OUTPUT(storage));
+        if (owned) g_object_unref(storage);
+    }
+    Native(const Native&) = delete;
+    Native& operator=(const Native&) = delete;
+    GsfOutfile* storage;
+    bool owned;
+    bool closed = false;
+};
 
-StorageWriter::StorageWriter(StorageWriter&& other) noexcept
-    : storage_(std::exchange(other.storage_, nullptr)), owned_(other.owned_), closed_(other.closed_) {}
+struct CompoundFileWriter::Native {
+    std::string bytes;  // where the sink writes
+    GObjectPtr<GsfOutput> sink;
+};
 
-StorageWriter::~StorageWriter() {
-    if (!storage_) return;  // moved from
-    if (!closed_) gsf_output_close(GSF_OUTPUT(storage_));
-    if (owned_) g_object_unref(storage_);
-}
+StorageWriter::StorageWriter(std::unique_ptr<Native> native) : native_(std::move(native)) {}
+StorageWriter::StorageWriter(StorageWriter&& other) noexcept = default;
+StorageWriter::~StorageWriter() = default;
 
 void StorageWriter::Close() {
-    if (closed_) return;
-    closed_ = true;
-    if (!gsf_output_close(GSF_OUTPUT(storage_))) WriteFailed(GSF_OUTPUT(storage_), "closing a storage");
+    if (native_->closed) return;
+    native_->closed = true;
+    if (!gsf_output_close(GSF_OUTPUT(native_->storage))) WriteFailed(GSF_OUTPUT(native_->storage), "closing a storage");
 }
 
 void StorageWriter::WriteStream(const std::string& name, std::string_view bytes) {
-    GObjectPtr<GsfOutput> stream(gsf_outfile_new_child(storage_, name.c_str(), FALSE));
+    GObjectPtr<GsfOutput> stream(gsf_outfile_new_child(native_->storage, name.c_str(), FALSE));
     if (!stream) WriteFailed(nullptr, name);
     // libgsf takes at most a gsf_off_t's worth at a time; write in large pieces.
     constexpr size_t kPiece = size_t(1) << 30;
@@ -107,21 +119,22 @@ void StorageWriter::WriteStream(const std::string& name, std::string_view bytes)
 }
 
 StorageWriter StorageWriter::AddStorage(const std::string& name) {
-    GsfOutput* child = gsf_outfile_new_child(storage_, name.c_str(), TRUE);
+    GsfOutput* child = gsf_outfile_new_child(native_->storage, name.c_str(), TRUE);
     if (!child) WriteFailed(nullptr, name);
     // The child (new_child's reference) is dropped by the writer.
-    return StorageWriter(GSF_OUTFILE(child), true);
+    return StorageWriter(std::make_unique<Native>(GSF_OUTFILE(child), true));
 }
 
-CompoundFileWriter::CompoundFileWriter(const unsigned char (&classId)[16], size_t expectedSize) {
+CompoundFileWriter::CompoundFileWriter(const unsigned char (&classId)[16], size_t expectedSize)
+    : native_(std::make_unique<Native>()) {
     StartGsf();
-    bytes_.reserve(expectedSize);
-    sink_.reset(static_cast<GsfOutput*>(g_object_new(StringSinkType(), nullptr)));
-    reinterpret_cast<StringSink*>(sink_.get())->bytes = &bytes_;
-    GsfOutfile* root = gsf_outfile_msole_new(sink_.get());
-    if (!root) WriteFailed(sink_.get(), "the compound file");
+    native_->bytes.reserve(expectedSize);
+    native_->sink.reset(static_cast<GsfOutput*>(g_object_new(StringSinkType(), nullptr)));
+    reinterpret_cast<StringSink*>(native_->sink.get())->bytes = &native_->bytes;
+    GsfOutfile* root = gsf_outfile_msole_new(native_->sink.get());
+    if (!root) WriteFailed(native_->sink.get(), "the compound file");
     gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(root), classId);
-    root_.reset(new StorageWriter(root, true));
+    root_.reset(new StorageWriter(std::make_unique<StorageWriter::Native>(root, true)));
 }
 
 CompoundFileWriter::~CompoundFileWriter() = default;
@@ -129,16 +142,24 @@ CompoundFileWriter::~CompoundFileWriter() = default;
 std::string CompoundFileWriter::Finish() {
     root_->Close();
     root_.reset();
-    if (!gsf_output_is_closed(sink_.get()) && !gsf_output_close(sink_.get()))
-        WriteFailed(sink_.get(), "the compound file");
-    bytes_.resize(size_t(gsf_output_size(sink_.get())));
-    return std::move(bytes_);
+    GsfOutput* sink = native_->sink.get();
+    if (!gsf_output_is_closed(sink) && !gsf_output_close(sink)) WriteFailed(sink, "the compound file");
+    native_->bytes.resize(size_t(gsf_output_size(sink)));
+    return std::move(native_->bytes);
 }
 
 // ---- reading ----------------------------------------------------------------------
 
+struct StorageReader::Native {
+    GObjectPtr<GsfInfile> storage;
+};
+
+struct CompoundFileReader::Native {
+    GObjectPtr<GsfInput> input;
+};
+
 std::optional<std::string> StorageReader::ReadStream(const std::string& name) const {
-    GObjectPtr<GsfInput> stream(gsf_infile_child_by_name(storage_.get(), name.c_str()));
+    GObjectPtr<GsfInput> stream(gsf_infile_child_by_name(native_->storage.get(), name.c_str()));
     if (!stream || (GSF_IS_INFILE(stream.get()) && gsf_infile_num_children(GSF_INFILE(stream.get())) >= 0))
         return std::nullopt;
     const gsf_off_t size = gsf_input_size(stream.get());
@@ -150,34 +171,38 @@ std::optional<std::string> StorageReader::ReadStream(const std::string& name) co
 }
 
 std::optional<StorageReader> StorageReader::Storage(const std::string& name) const {
-    GsfInput* child = gsf_infile_child_by_name(storage_.get(), name.c_str());
+    GsfInput* child = gsf_infile_child_by_name(native_->storage.get(), name.c_str());
     if (!child) return std::nullopt;
     if (!GSF_IS_INFILE(child) || gsf_infile_num_children(GSF_INFILE(child)) < 0) {
         g_object_unref(child);
         return std::nullopt;
     }
-    return StorageReader(std::shared_ptr<GsfInfile>(GSF_INFILE(child), GObjectUnref()));
+    return StorageReader(std::make_shared<Native>(Native{GObjectPtr<GsfInfile>(GSF_INFILE(child))}));
 }
 
 std::vector<std::string> StorageReader::Names() const {
     std::vector<std::string> names;
-    const int count = gsf_infile_num_children(storage_.get());
+    GsfInfile* storage = native_->storage.get();
+    const int count = gsf_infile_num_children(storage);
     for (int i = 0; i < count; ++i)
-        if (const char* name = gsf_infile_name_by_index(storage_.get(), i)) names.emplace_back(name);
+        if (const char* name = gsf_infile_name_by_index(storage, i)) names.emplace_back(name);
     return names;
 }
 
-CompoundFileReader::CompoundFileReader(std::string_view bytes) {
+CompoundFileReader::CompoundFileReader(std::string_view bytes) : native_(std::make_unique<Native>()) {
     StartGsf();
-    input_.reset(gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()), gsf_off_t(bytes.size()), FALSE));
+    native_->input.reset(
+        gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()), gsf_off_t(bytes.size()), FALSE));
     GError* error = nullptr;
-    GsfInfile* root = gsf_infile_msole_new(input_.get(), &error);
+    GsfInfile* root = gsf_infile_msole_new(native_->input.get(), &error);
     if (!root) {
         std::string why = error && error->message ? error->message : "not a compound file";
         if (error) g_error_free(error);
         throw MailError("not an Outlook message file: " + why);
     }
-    root_ = StorageReader(std::shared_ptr<GsfInfile>(root, GObjectUnref()));
+    root_ = StorageReader(std::make_shared<StorageReader::Native>(StorageReader::Native{GObjectPtr<GsfInfile>(root)}));
 }
+
+CompoundFileReader::~CompoundFileReader() = default;
 
 }  // namespace mail

@@ -1,4 +1,4 @@
-#include "hosts/mail/gmime_support.h"
+#include "hosts/mail/posix/gmime_support.h"
 
 #include <mutex>
 

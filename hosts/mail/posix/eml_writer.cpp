@@ -1,6 +1,6 @@
 #include "hosts/mail/eml_file.h"
-#include "hosts/mail/gmime_support.h"
-#include "hosts/mail/gobject_ptr.h"
+#include "hosts/mail/posix/gmime_support.h"
+#include "hosts/mail/posix/gobject_ptr.h"
 
 namespace mail {
 

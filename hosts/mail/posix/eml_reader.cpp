@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "hosts/mail/eml_file.h"
-#include "hosts/mail/gmime_support.h"
-#include "hosts/mail/gobject_ptr.h"
+#include "hosts/mail/posix/gmime_support.h"
+#include "hosts/mail/posix/gobject_ptr.h"
 #include "hosts/mail/mail_error.h"
 #include "hosts/mail/unicode.h"
 

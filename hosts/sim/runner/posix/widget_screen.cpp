@@ -1,11 +1,36 @@
 #include "hosts/sim/runner/widget_screen.h"
 
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
 #include "hosts/desk/toolkit/qt_toolkit.h"
 #include "hosts/desk/toolkit/widget_hands.h"
 
 namespace sim::runner {
 
 namespace {
+
+// The off-screen platform says, for every window, what it cannot do (raise it, grab
+// the keyboard); a scenario's output keeps to its own lines.
+void QuietPlatform(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (message.startsWith(QStringLiteral("This plugin does not support")) ||
+        message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (type != QtDebugMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+// The application the widgets need, made once for this process, off screen unless
+// QT_QPA_PLATFORM says otherwise.
+void StartApplication() {
+    if (QApplication::instance()) return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler(QuietPlatform);
+    static int arguments = 1;
+    static char program[] = "quillet-sim";
+    static char* argument[] = {program, nullptr};
+    static QApplication application(arguments, argument);
+}
 
 // The scenario's person answering at the real screen.
 class PersonAtScreen final : public desk::Operator {
@@ -60,6 +85,7 @@ private:
 }  // namespace
 
 WidgetScreen MakeWidgetScreen(Person& person, std::optional<std::filesystem::path> screenshots) {
+    StartApplication();
     auto toolkit = std::make_shared<ScreenToolkit>(std::make_unique<PersonAtScreen>(person));
     if (screenshots) toolkit->SaveScreenshotsIn(*screenshots);
     WidgetScreen screen;
