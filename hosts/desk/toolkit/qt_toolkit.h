@@ -22,6 +22,7 @@
 #include "hosts/desk/toolkit/form_window.h"
 #include "platform/toolkit/backend.h"
 #include "platform/toolkit/backend_changes.h"
+#include "platform/toolkit/stand_in.h"
 
 class QEventLoop;
 
@@ -30,17 +31,7 @@ namespace desk {
 using platform::toolkit::DialogRequest;
 using platform::toolkit::Form;
 
-class Operator {
-public:
-    virtual ~Operator() = default;
-    virtual int32_t AnswerMsgBox(const DialogRequest& request) = 0;
-    virtual std::optional<std::string> AnswerInputBox(const DialogRequest& request) = 0;  // nullopt: cancel
-    virtual std::optional<std::string> AnswerPicker(const DialogRequest& request) = 0;    // nullopt: cancel
-    // Works in the modal form until it unloads.
-    virtual void RunModal(Form& form) = 0;
-    // An answer the real dialog cannot give.
-    virtual void Unexpected(const std::string& what) = 0;
-};
+using Operator = platform::toolkit::StandIn;
 
 class QtToolkit : public platform::toolkit::Backend, private platform::toolkit::ChangeSink {
 public:

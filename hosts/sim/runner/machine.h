@@ -28,6 +28,9 @@ void Lock(std::string_view windowsPath);
 // A new project database with its empty Project table.
 void CreateProjectDatabase(std::string_view windowsPath);
 
+// The toolkit that draws real windows here ("qt"; "win32" on Windows).
+extern const char* const kWindowToolkit;
+
 // The folder of this program, where the plugins are, and the file of the plugin the
 // scenarios load there ("UtilOrvek2"; "Quillet09" is the add-in's test build).
 std::filesystem::path ProgramFolder();

@@ -1,9 +1,10 @@
 // quillet-sim [--keep DIR] [--toolkit qt] [--screenshots DIR] FILE.scn...: plays each
-// scenario in a process of its own (--here: in this one), against a fresh prefix, the simulated Outlook and
-// the headless toolkit, with the real add-in and utility libraries loaded as Outlook
-// loads them. With --toolkit qt the forms and dialogs are real Qt widgets (off screen
-// unless QT_QPA_PLATFORM says otherwise) and the person acts through them; with
-// --screenshots each form's window is saved in DIR as it closes. One line per scenario
+// scenario in a process of its own (--here: in this one), against a fresh prefix, the
+// simulated Outlook and the headless toolkit, with the real add-in and utility
+// libraries loaded as Outlook loads them. With --toolkit qt the forms and dialogs are
+// real Qt widgets (off screen unless QT_QPA_PLATFORM says otherwise) and the person
+// acts through them; with --screenshots each form's window is saved in DIR as it
+// closes. On Windows, --toolkit win32 shows them in the system's own windows. One line per scenario
 // (ok, or FAIL with the file, the line and what happened instead), then "N passed,
 // N failed". With --keep, each scenario's prefix stays for a person to look at: in DIR
 // for one scenario, in DIR/<scenario name> for several.
@@ -74,7 +75,10 @@ std::optional<fs::path> KeepFolder(const fs::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    constexpr const char* kUsage = "usage: quillet-sim [--keep DIR] [--toolkit qt|headless] [--screenshots DIR] FILE.scn...\n";
+    const std::string windows = sim::runner::machine::kWindowToolkit;
+    const std::string usage =
+        "usage: quillet-sim [--keep DIR] [--toolkit " + windows + "|headless] [--screenshots DIR] FILE.scn...\n";
+    const char* kUsage = usage.c_str();
     std::optional<fs::path> keep;
     sim::runner::Screen screen;
     std::vector<std::string> files;
@@ -90,11 +94,12 @@ int main(int argc, char** argv) {
             keep = argv[++i];
         } else if (argument == "--toolkit" && i + 1 < argc) {
             const std::string toolkit = argv[++i];
-            if (toolkit != "qt" && toolkit != "headless") {
-                std::fprintf(stderr, "quillet-sim: unknown toolkit %s (qt or headless)\n%s", toolkit.c_str(), kUsage);
+            if (toolkit != windows && toolkit != "headless") {
+                std::fprintf(stderr, "quillet-sim: unknown toolkit %s (%s or headless)\n%s", toolkit.c_str(),
+                             windows.c_str(), kUsage);
                 return 2;
             }
-            screen.widgets = toolkit == "qt";
+            screen.widgets = toolkit == windows;
         } else if (argument == "--screenshots" && i + 1 < argc) {
             screen.screenshots = fs::absolute(argv[++i]);
         } else if (argument == "-h" || argument == "--help") {
@@ -112,7 +117,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (screen.screenshots && !screen.widgets) {
-        std::fprintf(stderr, "quillet-sim: --screenshots needs --toolkit qt\n");
+        std::fprintf(stderr, "quillet-sim: --screenshots needs --toolkit %s\n", windows.c_str());
         return 2;
     }
     const fs::path libraries = sim::runner::machine::ProgramFolder();

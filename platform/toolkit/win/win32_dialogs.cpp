@@ -3,6 +3,10 @@
 // window that is active), which it disables while it is up.
 #include <shlobj.h>
 
+#include <commctrl.h>
+
+#include <utility>
+
 #include "platform/text/win/wide.h"
 #include "platform/toolkit/backend_window_manager.h"
 #include "platform/toolkit/form.h"
@@ -61,9 +65,105 @@ LRESULT CALLBACK InputProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// A stand-in's answer to the message box about to be shown, pressed on the box once it
+// is up: a timer of this thread runs inside the box's own loop.
+struct PendingAnswer {
+    int32_t button = 0;
+    StandIn* standIn = nullptr;
+    std::string title;
+};
+thread_local PendingAnswer pending;
+
+BOOL CALLBACK FindShownBox(HWND hwnd, LPARAM found) {
+    wchar_t windowClass[16] = {};
+    GetClassNameW(hwnd, windowClass, 16);
+    if (wcscmp(windowClass, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+void CALLBACK PressAnswer(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindShownBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    KillTimer(nullptr, timer);
+    int button = pending.button;
+    if (!GetDlgItem(box, button)) {
+        pending.standIn->Unexpected("the message box \"" + pending.title + "\" has no button answering " +
+                                    std::to_string(button));
+        button = GetDlgItem(box, IDCANCEL) ? IDCANCEL : GetDlgItem(box, IDNO) ? IDNO : IDOK;
+    }
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+// The shell's picker told to choose the stand-in's folder, or to cancel. The tree
+// opens its way to a folder as it reads the folders on the way, so the folder is asked
+// for again until it is the selection, then OK is pressed; after a few seconds OK is
+// pressed on whatever the picker could select, and the caller sees the difference.
+struct PickerAnswer {
+    std::optional<std::wstring> folder;
+};
+struct OpenPicker {
+    HWND hwnd = nullptr;
+    const PickerAnswer* answer = nullptr;
+    UINT_PTR timer = 0;
+    int tries = 0;
+};
+thread_local OpenPicker openPicker;
+
+bool SameFolder(std::wstring path, const std::wstring& folder) {
+    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    return lstrcmpiW(path.c_str(), folder.c_str()) == 0;
+}
+
+// Each folder on the way selected and opened in turn, then the folder itself.
+void SelectOnTheWay(HWND picker, const std::wstring& folder) {
+    HWND tree = FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
+    for (size_t at = folder.find(L'\\'); tree && at != std::wstring::npos; at = folder.find(L'\\', at + 1)) {
+        const std::wstring step = folder.substr(0, at + 1);
+        SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(step.c_str()));
+        if (auto* reached = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)))
+            SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(reached));
+    }
+    SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+}
+
+void CALLBACK SelectAgain(HWND, UINT, UINT_PTR, DWORD) {
+    if (!openPicker.hwnd) return;
+    if (++openPicker.tries > 20) {
+        PostMessageW(openPicker.hwnd, WM_COMMAND, IDOK, 0);
+        return;
+    }
+    SelectOnTheWay(openPicker.hwnd, *openPicker.answer->folder);
+}
+
+int CALLBACK AnswerPicker(HWND hwnd, UINT message, LPARAM value, LPARAM data) {
+    const auto* answer = reinterpret_cast<const PickerAnswer*>(data);
+    if (message == BFFM_INITIALIZED) {
+        if (!answer->folder) {
+            PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+            return 0;
+        }
+        openPicker = {hwnd, answer, SetTimer(nullptr, 0, 250, SelectAgain), 0};
+        SelectOnTheWay(hwnd, *answer->folder);
+    } else if (message == BFFM_SELCHANGED && answer->folder && openPicker.hwnd == hwnd) {
+        wchar_t path[MAX_PATH] = {};
+        if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(value), path) &&
+            SameFolder(path, *answer->folder)) {
+            KillTimer(nullptr, std::exchange(openPicker.timer, 0));
+            PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int32_t Win32Toolkit::MsgBox(const DialogRequest& request) {
+    if (standIn_) {
+        pending = {standIn_->AnswerMsgBox(request), standIn_, request.title};
+        SetTimer(nullptr, 0, 10, PressAnswer);
+    }
     // The toolkit's buttons, icons and answers are the system's own numbers.
     return MessageBoxW(DialogOwner(*this), Wide(request.text).c_str(), Wide(request.title).c_str(),
                        UINT(request.flags) | MB_SETFOREGROUND);
@@ -84,6 +184,8 @@ std::optional<std::string> Win32Toolkit::InputBox(const DialogRequest& request) 
     }();
     if (!registered) return std::nullopt;
 
+    std::optional<std::optional<std::string>> standInAnswer;
+    if (standIn_) standInAnswer = standIn_->AnswerInputBox(request);
     HWND owner = DialogOwner(*this);
     const int32_t dpi = win32::WindowDpi(owner);
     auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, kStandardDpi); };
@@ -114,6 +216,12 @@ std::optional<std::string> Win32Toolkit::InputBox(const DialogRequest& request) 
     ShowWindow(dialog, SW_SHOW);
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
+    if (standInAnswer) {
+        // Typed over the selected default text, then OK; or Cancel.
+        if (*standInAnswer)
+            SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(**standInAnswer).c_str()));
+        PostMessageW(dialog, WM_COMMAND, *standInAnswer ? IDOK : IDCANCEL, 0);
+    }
     MSG message;
     while (!state.done) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -140,7 +248,17 @@ std::optional<std::string> Win32Toolkit::BrowseForFolder(const DialogRequest& re
     if (request.root && !request.root->empty())
         if (SUCCEEDED(SHParseDisplayName(Wide(*request.root).c_str(), nullptr, &root, 0, nullptr)))
             browse.pidlRoot = root;
+    std::optional<std::string> standInAnswer;
+    PickerAnswer answer;
+    if (standIn_) {
+        standInAnswer = standIn_->AnswerPicker(request);
+        if (standInAnswer) answer.folder = Wide(*standInAnswer);
+        browse.lpfn = AnswerPicker;
+        browse.lParam = reinterpret_cast<LPARAM>(&answer);
+    }
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (openPicker.timer) KillTimer(nullptr, openPicker.timer);
+    openPicker = {};
     if (root) CoTaskMemFree(root);
     if (!chosen) return std::nullopt;
     wchar_t path[MAX_PATH] = {};
@@ -150,6 +268,11 @@ std::optional<std::string> Win32Toolkit::BrowseForFolder(const DialogRequest& re
     // The shell gives a drive root as "C:\" and every other folder without its backslash.
     std::wstring folder(path);
     while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
+    if (standInAnswer && !SameFolder(folder, *answer.folder)) {
+        standIn_->Unexpected("picker answer \"" + *standInAnswer + "\" is not a folder the picker offers (it chose \"" +
+                             Narrow(folder) + "\")");
+        return std::nullopt;
+    }
     return Narrow(folder);
 }
 

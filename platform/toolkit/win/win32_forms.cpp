@@ -50,7 +50,12 @@ void RegisterFormClass() {
 
 }  // namespace
 
-Win32Toolkit::Win32Toolkit() { win32::SetCurrent(this); }
+// The toolkit made last draws the windows; when it goes, the one before it draws again
+// (the system's own backend is made when the window manager starts, which may be just
+// after a host made its own, just before installing it).
+Win32Toolkit::Win32Toolkit(StandIn* standIn) : standIn_(standIn), previous_(win32::Current()) {
+    win32::SetCurrent(this);
+}
 
 Win32Toolkit::~Win32Toolkit() {
     for (auto& [form, window] : forms_)
@@ -58,7 +63,7 @@ Win32Toolkit::~Win32Toolkit() {
     forms_.clear();
     for (auto& [color, brush] : brushes_) DeleteObject(brush);
     if (font_) DeleteObject(font_);
-    if (win32::Current() == this) win32::SetCurrent(nullptr);
+    if (win32::Current() == this) win32::SetCurrent(previous_);
 }
 
 Win32Toolkit::FormWindow* Win32Toolkit::Find(const Form& form) {
@@ -148,8 +153,11 @@ void Win32Toolkit::RunModal(Form& form) {
         window->disabledOwner = owner;
     }
     MSG message;
-    // Each pass asks again whether the form is still loaded: its window may be gone.
-    while (form.Loaded()) {
+    // The stand-in works in the form instead of a person; a form it leaves loaded is
+    // unloaded by the window manager. Otherwise each pass asks again whether the form
+    // is still loaded: its window may be gone.
+    if (standIn_) standIn_->RunModal(form);
+    while (!standIn_ && form.Loaded()) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             // Someone is ending the thread's loop: the outer loop must see it too.

@@ -13,6 +13,8 @@
 // A modal form runs its own message loop, with its owner window disabled, until the
 // form unloads. Message boxes are the system's own (MessageBoxW); the input box is a
 // small window of this backend; the folder picker is the shell's (SHBrowseForFolderW).
+// With a stand-in (stand_in.h) each dialog is answered on the real window with the
+// stand-in's answer, and the stand-in works in a modal form instead of the loop.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -31,6 +33,7 @@
 
 #include "platform/toolkit/backend.h"
 #include "platform/toolkit/backend_changes.h"
+#include "platform/toolkit/stand_in.h"
 
 namespace platform::toolkit {
 
@@ -38,7 +41,7 @@ class Control;
 
 class Win32Toolkit final : public Backend, private ChangeSink {
 public:
-    Win32Toolkit();
+    explicit Win32Toolkit(StandIn* standIn = nullptr);
     ~Win32Toolkit() override;
 
     int32_t MsgBox(const DialogRequest& request) override;
@@ -102,6 +105,8 @@ private:
     HWND OwnerFor(const Form& form) const;
     HBRUSH Brush(COLORREF color);
 
+    StandIn* standIn_;
+    Win32Toolkit* previous_;  // the toolkit that drew before this one
     std::map<const Form*, FormWindow> forms_;
     std::map<COLORREF, HBRUSH> brushes_;
     HFONT font_ = nullptr;

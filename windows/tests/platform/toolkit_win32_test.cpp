@@ -396,4 +396,65 @@ TEST_F(Win32Forms, TheShellsFolderPickerCanBeCancelled) {
     EXPECT_TRUE(person.Found());
 }
 
+// Someone standing in at the screen: answers from a list, and in a modal form clicks
+// Cancel through the form's real button.
+class ScriptedStandIn final : public StandIn {
+public:
+    int32_t AnswerMsgBox(const DialogRequest& request) override {
+        asked.push_back("MsgBox " + request.title);
+        return vbNo;
+    }
+    std::optional<std::string> AnswerInputBox(const DialogRequest& request) override {
+        asked.push_back("InputBox " + request.title);
+        return std::string("05-125 Ødegård");
+    }
+    std::optional<std::string> AnswerPicker(const DialogRequest& request) override {
+        asked.push_back("Picker " + request.title);
+        return std::nullopt;
+    }
+    void RunModal(Form& form) override {
+        asked.push_back("RunModal " + form.Name());
+        if (HWND hwnd = FindWindowW(L"QuilletForm", L"Modal"))
+            SendMessageW(FindWindowExW(hwnd, nullptr, L"Button", L"Cancel"), BM_CLICK, 0, 0);
+    }
+    void Unexpected(const std::string& what) override { asked.push_back("Unexpected " + what); }
+    std::vector<std::string> asked;
+};
+
+TEST(Win32StandIn, AnswersEachDialogOnItsRealWindowAndWorksInModalForms) {
+    ScriptedStandIn standIn;
+    auto toolkit = std::make_shared<Win32Toolkit>(&standIn);
+    Install(toolkit);
+    EXPECT_EQ(MsgBox("File the message?", vbYesNo + vbQuestion, "Quillet"), vbNo);
+    EXPECT_EQ(InputBox("Enter the project number", "Project number", "05-"), "05-125 Ødegård");
+    scratch::Folder folder;
+    EXPECT_EQ(BrowseForFolder(0, "Choose the project folder", 1, folder.Path()), "");
+    auto modal = std::make_shared<SampleForm>();
+    modal->SetCaption("Modal");
+    modal->cancel.Events().Click = [&] { modal->Unload(); };
+    modal->Show(vbModal);
+    EXPECT_FALSE(modal->Loaded());
+    Install(nullptr);
+    EXPECT_EQ(standIn.asked, (std::vector<std::string>{"MsgBox Quillet", "InputBox Project number",
+                                                       "Picker Choose the project folder", "RunModal frmSample"}));
+}
+
+// The system's own toolkit is made when the window manager starts, which may be just
+// after a host made its own; when it goes, the host's draws the windows again.
+TEST(Win32StandIn, TheToolkitMadeBeforeDrawsAgainWhenALaterOneGoes) {
+    auto host = std::make_shared<Win32Toolkit>();
+    { Win32Toolkit later; }
+    Install(host);
+    auto form = std::make_shared<SampleForm>();
+    form->Show();
+    HWND list = host->WindowOf(form->list);
+    ASSERT_TRUE(list);
+    SendMessageW(list, CB_SETCURSEL, 1, 0);
+    SendMessageW(host->WindowOf(*form), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(form->list.ListIndex(), 1) << "the form's window no longer reaches its toolkit";
+    form->Unload();
+    Install(nullptr);
+}
+
 }  // namespace

@@ -39,6 +39,8 @@ void CreateProjectDatabase(std::string_view windowsPath) {
     dbtool::CreateProjectDatabase(host);
 }
 
+const char* const kWindowToolkit = "qt";
+
 fs::path ProgramFolder() { return fs::canonical("/proc/self/exe").parent_path(); }
 
 // The add-in's test build is in diagnostic/ under the production library's name.

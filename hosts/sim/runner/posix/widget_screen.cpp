@@ -6,6 +6,7 @@
 
 #include "hosts/desk/toolkit/qt_toolkit.h"
 #include "hosts/desk/toolkit/widget_hands.h"
+#include "hosts/sim/runner/person_at_screen.h"
 
 namespace sim::runner {
 
@@ -31,29 +32,6 @@ void StartApplication() {
     static char* argument[] = {program, nullptr};
     static QApplication application(arguments, argument);
 }
-
-// The scenario's person answering at the real screen.
-class PersonAtScreen final : public desk::Operator {
-public:
-    explicit PersonAtScreen(Person& person) : person_(&person) {}
-    int32_t AnswerMsgBox(const DialogRequest& request) override { return person_->AnswerMsgBox(request); }
-    std::optional<std::string> AnswerInputBox(const DialogRequest& request) override {
-        return person_->AnswerInputBox(request);
-    }
-    std::optional<std::string> AnswerPicker(const DialogRequest& request) override {
-        return person_->AnswerPicker(request);
-    }
-    void RunModal(Form& form) override {
-        person_->RunModal(form);
-        if (form.Loaded())
-            person_->Unexpected("modal form " + form.Name() + " \"" + form.Caption() +
-                                "\" was still open when the person was done; it was unloaded");
-    }
-    void Unexpected(const std::string& what) override { person_->Unexpected(what); }
-
-private:
-    Person* person_;
-};
 
 // The toolkit, with the person standing in at its screen; kept together.
 class ScreenToolkit final : public desk::QtToolkit {

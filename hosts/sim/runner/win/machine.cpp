@@ -141,6 +141,8 @@ void CreateProjectDatabase(std::string_view windowsPath) {
         throw std::runtime_error("no project database can be made: " + *missing);
 }
 
+const char* const kWindowToolkit = "win32";
+
 fs::path ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), DWORD(path.size())));
