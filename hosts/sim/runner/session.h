@@ -20,8 +20,9 @@
 
 namespace sim::runner {
 
-// Where the forms are shown: the headless toolkit, or real widgets (Qt; a QApplication
-// must exist), optionally saving each form's window as it closes.
+// Where the forms are shown: the headless toolkit, or real windows (Qt's widgets here,
+// the system's own on Windows), optionally saving each form's window as it closes
+// (Qt only).
 struct Screen {
     bool widgets = false;
     std::optional<std::filesystem::path> screenshots;
@@ -29,9 +30,10 @@ struct Screen {
 
 class Session final : public Person {
 public:
-    // libraries: the folder holding Quillet09.so and UtilOrvek2.so. The prefix is made
-    // in `keep` when given (an empty or new folder) and stays there; otherwise in a
-    // temporary folder dropped with the session.
+    // libraries: the folder holding the plugins (machine.h names their files). The
+    // prefix is made in `keep` when given (an empty or new folder) and stays there;
+    // otherwise in a temporary folder dropped with the session. On Windows the machine
+    // is the one this runs on.
     Session(std::vector<scenario::Step> steps, std::filesystem::path libraries,
             std::optional<std::filesystem::path> keep = std::nullopt, Screen screen = {});
     ~Session() override;
