@@ -28,7 +28,13 @@ wine=$(command -v wine64 || true)
 [ -x "$wine" ] || wine=wine
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillet-play.XXXXXX")
-trap 'for p in "$work"/run-*; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done; rm -rf "$work"' EXIT
+# Every prefix's Wine goes with the run, also when the run is stopped.
+stop_wine() {
+  for p in "$work"/template "$work"/run-*; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap stop_wine EXIT
+trap 'exit 130' INT TERM
 
 template=$work/template
 WINEPREFIX=$template "$wine" wineboot --init >/dev/null 2>&1
