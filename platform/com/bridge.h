@@ -24,12 +24,17 @@
 // - TableBridge ties both to Bridge<X>, so that the object crosses wherever it is a
 //   parameter or a result (marshal.h): a stand-in crosses back as the binary object it
 //   stands for, and an adapter of this library as the object it serves.
+// - A table may have a companion (Companion<Table>): a private interface of plain
+//   IUnknown slots that the same object answers through QueryInterface. The project's
+//   own libraries ask for it to pass a result in a leaner form than the published
+//   member gives (CallThrough calls its members); other callers never see it.
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <tuple>
@@ -74,6 +79,17 @@ using Put = Member<I, F, P, N, MemberKind::Put>;
 template <class I, class F, F I::*P, Name N>
 using PutRef = Member<I, F, P, N, MemberKind::PutRef>;
 
+// A method served by a function that takes the object first (Serve(I&, ...)), for a
+// companion that passes a member's result on in another form.
+template <class I, class F, auto Serve, Name N>
+struct Served {
+    using Interface = I;
+    using Function = F;
+    static constexpr auto pointer = Serve;
+    static constexpr std::string_view name = N.view();
+    static constexpr MemberKind kind = MemberKind::Method;
+};
+
 template <class... T>
 struct TypeList {};
 
@@ -94,6 +110,7 @@ template <class I, Guid kIid, class... Members>
 struct Table {
     using Interface = I;
     static constexpr Guid iid = kIid;
+    using MemberList = TypeList<Members...>;
     static constexpr size_t kSize = sizeof...(Members);
     // The slots before the members: IUnknown's three and IDispatch's four.
     static constexpr size_t kFirstSlot = 7;
@@ -118,6 +135,18 @@ struct Table {
             if (names[i] == names[index]) return abi::DISPID(i + 1);
         return abi::DISPID(index + 1);
     }
+};
+
+// A private interface: IUnknown's three slots, then the members (no IDispatch).
+template <class I, Guid kIid, class... Members>
+struct PrivateTable : Table<I, kIid, Members...> {
+    static constexpr size_t kFirstSlot = 3;
+};
+
+// The companion of a table (a PrivateTable over the same interface), or void.
+template <class TableType>
+struct Companion {
+    using Table = void;
 };
 
 // A binary interface's slot, whatever its signature.
@@ -160,6 +189,7 @@ public:
         auto* object = new Object;
         object->vtable = Vtable().slots.data();
         object->supportErrors = SupportErrorsVtable().slots.data();
+        if constexpr (kHasCompanion) object->companion = CompanionVtable().slots.data();
         object->target = std::move(target);
         return reinterpret_cast<abi::IUnknown*>(object);
     }
@@ -171,15 +201,22 @@ public:
     }
 
 private:
+    using CompanionTable = typename Companion<TableType>::Table;
+    static constexpr bool kHasCompanion = !std::is_void_v<CompanionTable>;
+
     struct Object {
-        const Slot* vtable;         // the interface itself
-        const Slot* supportErrors;  // ISupportErrorInfo
+        const Slot* vtable;              // the interface itself
+        const Slot* supportErrors;       // ISupportErrorInfo
+        const Slot* companion = nullptr;  // the companion, when the table has one
         std::atomic<uint32_t> references{1};
         std::shared_ptr<I> target;
         ServerLock lock;
     };
     static Object* FromSupportErrors(void* pointer) {
         return reinterpret_cast<Object*>(static_cast<char*>(pointer) - sizeof(const Slot*));
+    }
+    static Object* FromCompanion(void* pointer) {
+        return reinterpret_cast<Object*>(static_cast<char*>(pointer) - 2 * sizeof(const Slot*));
     }
 
     template <class F>
@@ -194,6 +231,8 @@ private:
             *out = self;
         } else if (iid == abi::IID_ISupportErrorInfo) {
             *out = &self->supportErrors;
+        } else if (self->companion && iid == CompanionIid()) {
+            *out = &self->companion;
         } else {
             *out = nullptr;
             return abi::hr::NoInterface;
@@ -216,6 +255,46 @@ private:
     static abi::ULONG QUILLET_STDCALL ErrorsRelease(void* self) { return Release(FromSupportErrors(self)); }
     static abi::HRESULT QUILLET_STDCALL InterfaceSupportsErrorInfo(void*, const Guid& iid) {
         return iid == TableType::iid ? abi::hr::Ok : abi::hr::False;
+    }
+
+    // ---- the companion, on the third pointer: its members run as the table's do
+    static Guid CompanionIid() {
+        if constexpr (kHasCompanion)
+            return CompanionTable::iid;
+        else
+            return Guid{};
+    }
+    static abi::HRESULT QUILLET_STDCALL CompanionQueryInterface(void* self, const Guid& iid, void** out) {
+        return QueryInterface(FromCompanion(self), iid, out);
+    }
+    static abi::ULONG QUILLET_STDCALL CompanionAddRef(void* self) { return AddRef(FromCompanion(self)); }
+    static abi::ULONG QUILLET_STDCALL CompanionRelease(void* self) { return Release(FromCompanion(self)); }
+    template <class M, class R, class List>
+    struct CompanionThunk;
+    template <class M, class R, class... A>
+    struct CompanionThunk<M, R, TypeList<A...>> {
+        static abi::HRESULT QUILLET_STDCALL Call(void* self, typename Marshal<A>::Abi... args,
+                                                 typename Returned<R>::Abi* result) {
+            return Thunk<M, R, TypeList<A...>>::Call(FromCompanion(self), args..., result);
+        }
+    };
+    template <class M, class... A>
+    struct CompanionThunk<M, void, TypeList<A...>> {
+        static abi::HRESULT QUILLET_STDCALL Call(void* self, typename Marshal<A>::Abi... args) {
+            return Thunk<M, void, TypeList<A...>>::Call(FromCompanion(self), args...);
+        }
+    };
+    template <class... Members>
+    static auto MakeCompanionVtable(TypeList<Members...>) {
+        return std::array<Slot, 3 + sizeof...(Members)>{
+            AsSlot(&CompanionQueryInterface), AsSlot(&CompanionAddRef), AsSlot(&CompanionRelease),
+            AsSlot(&CompanionThunk<Members, typename Signature<typename Members::Function>::Result,
+                                   typename Signature<typename Members::Function>::Arguments>::Call)...};
+    }
+    struct CompanionShape : abi::IUnknown {};
+    static const auto& CompanionVtable() {
+        static const auto vtable = Built<CompanionShape>(0, MakeCompanionVtable(typename CompanionTable::MemberList{}));
+        return vtable;
     }
 
     // ---- IDispatch
@@ -266,7 +345,7 @@ private:
             return abi::Guarded(TableType::iid, [&] {
                 std::tuple<typename Marshal<A>::Server...> in{args...};
                 auto call = [&](auto&... converted) -> decltype(auto) {
-                    return ((*self->target).*M::pointer)(converted.Get()...);
+                    return std::invoke(M::pointer, *self->target, converted.Get()...);
                 };
                 decltype(auto) value = std::apply(call, in);
                 WriteBack(in, std::tuple<typename Marshal<A>::Abi...>(args...));
@@ -279,7 +358,7 @@ private:
         static abi::HRESULT QUILLET_STDCALL Call(Object* self, typename Marshal<A>::Abi... args) {
             return abi::Guarded(TableType::iid, [&] {
                 std::tuple<typename Marshal<A>::Server...> in{args...};
-                std::apply([&](auto&... converted) { ((*self->target).*M::pointer)(converted.Get()...); }, in);
+                std::apply([&](auto&... converted) { std::invoke(M::pointer, *self->target, converted.Get()...); }, in);
                 WriteBack(in, std::tuple<typename Marshal<A>::Abi...>(args...));
             });
         }
@@ -326,7 +405,7 @@ private:
                 [&]<size_t... Is>(std::index_sequence<Is...>) {
                     std::tuple<typename Marshal<A>::Dispatched...> in{*arguments[Is]...};
                     auto call = [&](auto&... converted) -> decltype(auto) {
-                        return ((*self->target).*M::pointer)(converted.Get()...);
+                        return std::invoke(M::pointer, *self->target, converted.Get()...);
                     };
                     if constexpr (std::is_void_v<R>) {
                         std::apply(call, in);
@@ -382,6 +461,49 @@ private:
 
 // ---- standing in for a binary object
 
+namespace detail {
+template <class TableType, class M, class R, class... A, class... Args>
+auto CallSlot(abi::IUnknown* pointer, TypeList<A...>, Args&&... args) {
+    constexpr size_t index = TableType::template IndexOf<M>();
+    static_assert(index < TableType::kSize, "the member is not in the interface's table");
+    const Slot* vtable = *reinterpret_cast<const Slot* const*>(pointer);
+    const Slot slot = vtable[TableType::kFirstSlot + index];
+    std::tuple<typename Marshal<A>::Client...> in{std::forward<Args>(args)...};
+    if constexpr (std::is_void_v<R>) {
+        using Function = abi::HRESULT(QUILLET_STDCALL*)(abi::IUnknown*, typename Marshal<A>::Abi...);
+        const abi::HRESULT result = std::apply(
+            [&](auto&... converted) { return reinterpret_cast<Function>(slot)(pointer, converted.Get()...); }, in);
+        abi::Check(result);
+        std::apply([](auto&... converted) { (converted.Back(), ...); }, in);
+    } else {
+        using Out = typename Returned<R>::Abi;
+        using Function = abi::HRESULT(QUILLET_STDCALL*)(abi::IUnknown*, typename Marshal<A>::Abi..., Out*);
+        Out raw;
+        Returned<R>::Clear(&raw);
+        const abi::HRESULT result = std::apply(
+            [&](auto&... converted) { return reinterpret_cast<Function>(slot)(pointer, converted.Get()..., &raw); },
+            in);
+        if (abi::Failed(result)) {
+            ErrorInfo failure = abi::FailureOf(result);
+            (void)Returned<R>::Take(raw);  // whatever the object left is freed
+            throw failure;
+        }
+        std::apply([](auto&... converted) { (converted.Back(), ...); }, in);
+        return Returned<R>::Take(raw);
+    }
+}
+}  // namespace detail
+
+// Calls member M of the table on a binary object (a pointer of the table's interface)
+// with the arguments, converted; a failed HRESULT is raised as ErrorInfo. By-reference
+// arguments get what the object left in them.
+template <class TableType, class M, class... Args>
+auto CallThrough(abi::IUnknown* pointer, Args&&... args) {
+    using S = Signature<typename M::Function>;
+    return detail::CallSlot<TableType, M, typename S::Result>(pointer, typename S::Arguments{},
+                                                              std::forward<Args>(args)...);
+}
+
 // What every stand-in holds: the binary object, one reference.
 class ProxyBase {
 public:
@@ -402,47 +524,9 @@ public:
     explicit Proxy(abi::IUnknown* pointer) : ProxyBase(pointer) {}
 
 protected:
-    // Calls the member's slot with the arguments, converted; a failed HRESULT is raised
-    // as ErrorInfo. By-reference arguments get what the object left in them.
     template <class M, class... Args>
     auto Call(Args&&... args) const {
-        using S = Signature<typename M::Function>;
-        return CallSlot<M, typename S::Result>(typename S::Arguments{}, std::forward<Args>(args)...);
-    }
-
-private:
-    template <class M, class R, class... A, class... Args>
-    auto CallSlot(TypeList<A...>, Args&&... args) const {
-        constexpr size_t index = TableType::template IndexOf<M>();
-        static_assert(index < TableType::kSize, "the member is not in the interface's table");
-        const Slot* vtable = *reinterpret_cast<const Slot* const*>(pointer_);
-        const Slot slot = vtable[TableType::kFirstSlot + index];
-        std::tuple<typename Marshal<A>::Client...> in{std::forward<Args>(args)...};
-        if constexpr (std::is_void_v<R>) {
-            using Function = abi::HRESULT(QUILLET_STDCALL*)(abi::IUnknown*, typename Marshal<A>::Abi...);
-            const abi::HRESULT result = std::apply(
-                [&](auto&... converted) { return reinterpret_cast<Function>(slot)(pointer_, converted.Get()...); },
-                in);
-            abi::Check(result);
-            std::apply([](auto&... converted) { (converted.Back(), ...); }, in);
-        } else {
-            using Out = typename Returned<R>::Abi;
-            using Function = abi::HRESULT(QUILLET_STDCALL*)(abi::IUnknown*, typename Marshal<A>::Abi..., Out*);
-            Out raw;
-            Returned<R>::Clear(&raw);
-            const abi::HRESULT result = std::apply(
-                [&](auto&... converted) {
-                    return reinterpret_cast<Function>(slot)(pointer_, converted.Get()..., &raw);
-                },
-                in);
-            if (abi::Failed(result)) {
-                ErrorInfo failure = abi::FailureOf(result);
-                (void)Returned<R>::Take(raw);  // whatever the object left is freed
-                throw failure;
-            }
-            std::apply([](auto&... converted) { (converted.Back(), ...); }, in);
-            return Returned<R>::Take(raw);
-        }
+        return CallThrough<TableType, M>(pointer_, std::forward<Args>(args)...);
     }
 };
 

@@ -68,6 +68,17 @@ TEST_P(LongList, EveryRowAndEveryTextCrossesTheBoundaryUnchanged) {
     EXPECT_LE(crossed.MemoryBytes(), bytes + crossed.Columns() * crossed.Rows() * 8);
 }
 
+TEST_P(LongList, ThePublishedMemberGivesTheSameArrayAsTheCompanion) {
+    // The project's own stand-in takes the packed companion; a caller of the published
+    // interface gets the array of texts, cell for cell the same.
+    namespace com = platform::com;
+    com::abi::IUnknown* object = com::Adapter<iclsdbado::Table>::Wrap(MakeDb());
+    const QueryResult published = com::CallThrough<iclsdbado::Table, iclsdbado::GetRSArray>(object, kListSql);
+    iclsdbado::Proxy across(object);  // takes over the reference
+    EXPECT_EQ(across.GetRSArray(kListSql), published);
+    EXPECT_EQ(Rows(published), expected);
+}
+
 TEST_P(LongList, AnEmptyResultCrossesAsNoArray) {
     iclsdbado::Proxy across(platform::com::Adapter<iclsdbado::Table>::Wrap(MakeDb()));
     EXPECT_TRUE(across.GetRSArray("SELECT [Project Number] FROM Project WHERE [Project Number] = 'none'; ").empty());
@@ -77,6 +88,42 @@ TEST_P(LongList, AnEmptyResultCrossesAsNoArray) {
 }
 
 DB_TEST_BOTH_PROVIDERS(LongList);
+
+TEST(PackedArray, TextsOfAnyLengthComeBackAsTheyWere) {
+    // An odd number of text bytes leaves the carrying BSTR one byte of padding.
+    for (const char* last : {"", "x", "xy", "Ωμέγα"}) {
+        QueryResult array(2, 2);
+        array.Set(0, 0, "12-0001");
+        array.Set(1, 0, "東京 tower");
+        array.Set(0, 1, "");
+        array.Set(1, 1, last);
+        PackedQueryResult packed{array};
+        platform::com::abi::BSTR raw = nullptr;
+        platform::com::Returned<PackedQueryResult>::Put(packed, &raw);
+        EXPECT_EQ(platform::com::Returned<PackedQueryResult>::Take(raw).value, array) << last;
+    }
+    platform::com::abi::BSTR none = nullptr;
+    platform::com::Returned<PackedQueryResult>::Put(PackedQueryResult{QueryResult()}, &none);
+    EXPECT_EQ(none, nullptr);
+}
+
+TEST(PackedArray, ABlockThatDoesNotAddUpGivesNoArray) {
+    QueryResult array(1, 2);
+    array.Set(0, 0, "first");
+    array.Set(0, 1, "second");
+    std::string block(array.PackedSize(), '\0');
+    array.PackInto(block.data());
+    EXPECT_EQ(QueryResult::Unpack(block), array);
+    EXPECT_TRUE(QueryResult::Unpack(block.substr(0, block.size() - 1)).empty());  // cut short
+    EXPECT_TRUE(QueryResult::Unpack(block + "ab").empty());                       // too long
+    EXPECT_TRUE(QueryResult::Unpack(block.substr(0, 5)).empty());                 // not even the sizes
+    std::string outside = block;
+    outside[12 + 8 + 4] = char(50);  // the second cell's length runs past the text
+    EXPECT_TRUE(QueryResult::Unpack(outside).empty());
+    std::string huge = block;
+    huge[0] = huge[1] = huge[2] = huge[3] = char(0xFF);  // more cells than the block could hold
+    EXPECT_TRUE(QueryResult::Unpack(huge).empty());
+}
 
 }  // namespace
 }  // namespace dbtest

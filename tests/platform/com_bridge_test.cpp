@@ -59,7 +59,22 @@ public:
     void Replace(std::shared_ptr<ICounter>& other) override { Call<counter::Replace>(other); }
     void Fail(int32_t number) override { Call<counter::Fail>(number); }
 };
+
+// A private companion: Add's result in another form, and Fail as it is.
+inline std::string AddAsText(I& object, int32_t amount) { return std::to_string(object.Add(amount)); }
+inline constexpr com::Guid kCompanionIid = com::Guid::Parse("{6D1C0E57-5E0B-4C59-9C7A-3C2A4B8E1F02}");
+using AddText = com::Served<I, std::string(int32_t), &AddAsText, "Add">;
+using FailToo = com::Method<I, void(int32_t), &I::Fail, "Fail">;
+using Companion = com::PrivateTable<I, kCompanionIid, AddText, FailToo>;
 }  // namespace counter
+}  // namespace
+
+template <>
+struct platform::com::Companion<counter::Table> {
+    using Table = counter::Companion;
+};
+
+namespace {
 
 class Counter final : public ICounter {
 public:
@@ -269,6 +284,31 @@ TEST(ComBridge, TheAdapterAnswersItsInterfacesAndKeepsCount) {
     errors->Release();
     EXPECT_EQ(pointer->Release(), 0u);
     EXPECT_EQ(object.use_count(), 1) << "the last release lets go of the object";
+}
+
+TEST(ComBridge, TheCompanionIsTheSameObjectBehindAnotherInterface) {
+    auto object = std::make_shared<Counter>();
+    abi::IUnknown* pointer = com::Adapter<counter::Table>::Wrap(object);
+    abi::IUnknown* companion = nullptr;
+    ASSERT_EQ(pointer->QueryInterface(counter::kCompanionIid, reinterpret_cast<void**>(&companion)), abi::hr::Ok);
+    EXPECT_EQ((com::CallThrough<counter::Companion, counter::AddText>(companion, 5)), "5");
+    EXPECT_EQ((com::CallThrough<counter::Table, counter::Add>(pointer, 2)), 7) << "one object behind both";
+    try {
+        com::CallThrough<counter::Companion, counter::FailToo>(companion, 1004);
+        ADD_FAILURE() << "the failure did not cross";
+    } catch (const platform::ErrorInfo& failure) {
+        EXPECT_EQ(failure.Number, 1004);
+        EXPECT_EQ(failure.Description, "Counter says no");
+    }
+    // Its IUnknown is the object's, and it holds the object as long as it is held.
+    abi::IUnknown* same = nullptr;
+    ASSERT_EQ(companion->QueryInterface(abi::IID_IUnknown, reinterpret_cast<void**>(&same)), abi::hr::Ok);
+    EXPECT_EQ(same, pointer);
+    same->Release();
+    pointer->Release();
+    EXPECT_EQ(object.use_count(), 2);
+    EXPECT_EQ(companion->Release(), 0u);
+    EXPECT_EQ(object.use_count(), 1);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // IclsDbADO across the binary boundary: the member table in binding slot order, the
-// stand-in another library uses, and the query result array as a VARIANT.
+// stand-in another library uses, the query result array as a VARIANT, and the
+// companion through which the project's own libraries pass that array packed.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/ado/ado_bridge.h"
 #include "platform/com/bridge.h"
@@ -68,6 +71,36 @@ struct platform::com::Returned<QueryResult> {
     static void ToVariant(const QueryResult& value, abi::VARIANT& target) {
         abi::VariantClear(&target);
         Put(value, &target);
+    }
+};
+
+// The query result array on its way between the project's own libraries: one BSTR
+// whose bytes are the packed array (QueryResult::PackInto), null for an empty array.
+// The texts cross as they are, without a string of their own each.
+struct PackedQueryResult {
+    QueryResult value;
+};
+template <>
+struct platform::com::Returned<PackedQueryResult> {
+    using Abi = abi::BSTR;
+    static void Clear(Abi* out) { *out = nullptr; }
+    static void Put(const PackedQueryResult& packed, Abi* out) {
+        *out = nullptr;
+        const size_t bytes = packed.value.PackedSize();
+        if (bytes == 0) return;
+        const size_t characters = (bytes + sizeof(abi::OLECHAR) - 1) / sizeof(abi::OLECHAR);
+        abi::BSTR block = characters < UINT32_MAX / 2 ? abi::SysAllocStringLen(nullptr, uint32_t(characters)) : nullptr;
+        if (!block) Raise(7, "Out of memory");
+        packed.value.PackInto(reinterpret_cast<char*>(block));
+        *out = block;
+    }
+    static PackedQueryResult Take(Abi& raw) {
+        abi::Bstr owned;
+        *owned.out() = raw;
+        raw = nullptr;
+        if (!owned.get()) return {};
+        const size_t bytes = size_t(abi::SysStringLen(owned.get())) * sizeof(abi::OLECHAR);
+        return {QueryResult::Unpack(std::string_view(reinterpret_cast<const char*>(owned.get()), bytes))};
     }
 };
 
@@ -139,10 +172,34 @@ using Table = com::Table<I, I::IID, BeginTransaction, BuildDBConnnectString, Clo
                          ErrorNumber, InTransaction, LockType_put, LockType_get, PassWd_get, PassWd_put, RowCount,
                          MaxRecords_get, MaxRecords_put, UserID_get, UserID_put>;
 
+// The companion the project's own database-access objects answer: GetRSArray with
+// the array packed into one block instead of a text for each cell.
+inline PackedQueryResult GetRSArrayPacked(I& object, const std::string& strSQL) {
+    return {object.GetRSArray(strSQL)};
+}
+inline constexpr com::Guid kPackedIid = com::Guid::Parse("{E0B89C44-1C76-49C9-B97A-DBD661595D02}");
+using GetRSArray_packed =
+    com::Served<I, PackedQueryResult(const std::string&), &GetRSArrayPacked, "GetRSArray">;
+using PackedTable = com::PrivateTable<I, kPackedIid, GetRSArray_packed>;
+}  // namespace iclsdbado
+
+template <>
+struct platform::com::Companion<iclsdbado::Table> {
+    using Table = iclsdbado::PackedTable;
+};
+
+namespace iclsdbado {
 // The database-access object of another library.
 class Proxy final : public com::Proxy<Table> {
 public:
-    using com::Proxy<Table>::Proxy;
+    explicit Proxy(com::abi::IUnknown* pointer) : com::Proxy<Table>(pointer) {
+        void* packed = nullptr;
+        if (!com::abi::Failed(pointer->QueryInterface(kPackedIid, &packed)) && packed)
+            packed_ = static_cast<com::abi::IUnknown*>(packed);
+    }
+    ~Proxy() override {
+        if (packed_) packed_->Release();
+    }
     void* QueryInterface(const com::Guid& iid) override {
         return iid == I::IID || iid == com::IUnknown::IID ? static_cast<I*>(this) : nullptr;
     }
@@ -172,7 +229,9 @@ public:
         const std::string stamp = ConnectionStamp();
         if (!stamp.empty() && stamp == kept_.stamp && strSQL == kept_.sql) return kept_.result;
         kept_ = {};
-        QueryResult result = Call<iclsdbado::GetRSArray>(strSQL);
+        // The project's own object passes the array packed; another one as published.
+        QueryResult result = packed_ ? com::CallThrough<PackedTable, GetRSArray_packed>(packed_, strSQL).value
+                                     : Call<iclsdbado::GetRSArray>(strSQL);
         if (!stamp.empty()) kept_ = {strSQL, stamp, result};
         return result;
     }
@@ -232,6 +291,7 @@ private:
         QueryResult result;
     };
     Kept kept_;
+    com::abi::IUnknown* packed_ = nullptr;  // the companion, one reference; null without one
 };
 }  // namespace iclsdbado
 

@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -80,6 +81,35 @@ public:
         return storage_ ? storage_->text.capacity() + storage_->cells.capacity() * sizeof(Cell) : 0;
     }
 
+    // The array as one block of bytes, as the project's own libraries pass it to each
+    // other: the numbers of columns, rows and text bytes, the places of the cells, then
+    // the text. An empty array packs into no bytes.
+    size_t PackedSize() const { return empty() ? 0 : kPackedHead + Count() * sizeof(Cell) + storage_->text.size(); }
+    void PackInto(char* out) const {
+        if (empty()) return;
+        const uint32_t head[] = {uint32_t(columns_), uint32_t(rows_), uint32_t(storage_->text.size())};
+        std::memcpy(out, head, kPackedHead);
+        std::memcpy(out + kPackedHead, storage_->cells.data(), Count() * sizeof(Cell));
+        std::memcpy(out + kPackedHead + Count() * sizeof(Cell), storage_->text.data(), storage_->text.size());
+    }
+    // The array a block holds; empty when the block is not one (sizes that do not add
+    // up, or a cell outside the text). The block may end in one byte of padding.
+    static QueryResult Unpack(std::string_view block) {
+        uint32_t head[3] = {};
+        if (block.size() < kPackedHead) return {};
+        std::memcpy(head, block.data(), kPackedHead);
+        const uint64_t count = uint64_t(head[0]) * head[1];
+        if (count > block.size() / sizeof(Cell)) return {};
+        const uint64_t size = kPackedHead + count * sizeof(Cell) + head[2];
+        if (count == 0 || block.size() < size || block.size() > size + 1) return {};
+        QueryResult result(head[0], head[1]);
+        std::memcpy(result.storage_->cells.data(), block.data() + kPackedHead, count * sizeof(Cell));
+        for (const Cell& cell : result.storage_->cells)
+            if (cell.offset > head[2] || cell.length > head[2] - cell.offset) return {};
+        result.storage_->text.assign(block.substr(kPackedHead + count * sizeof(Cell), head[2]));
+        return result;
+    }
+
     friend bool operator==(const QueryResult& a, const QueryResult& b) {
         if (a.columns_ != b.columns_ || a.rows_ != b.rows_) return false;
         for (size_t c = 0; c < a.columns_; ++c)
@@ -97,6 +127,9 @@ private:
         std::string text;
         std::vector<Cell> cells;
     };
+
+    static constexpr size_t kPackedHead = 3 * sizeof(uint32_t);
+    size_t Count() const { return columns_ * rows_; }
 
     // The storage, this array's own from now on.
     Storage& Own() {
