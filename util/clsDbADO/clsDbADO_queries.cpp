@@ -65,19 +65,26 @@ QueryResult clsDbADO::GetRSArray(const std::string& strSQL) {
                 std::vector<Field> byColumn;
                 byColumn.reserve(columns);
                 for (size_t c = 0; c < columns; ++c) byColumn.push_back(fields.Item(int32_t(c)));
-                // Record by record, walking the records once (the array's text ends up
-                // in the order in which it crosses to another library).
-                for (size_t r = 0; r < rows; ++r) {
-                    for (size_t c = 0; c < columns; ++c) {
-                        const platform::ado::Variant& value = byColumn[c].Value();
-                        if (value.Type() == platform::ado::Variant::Kind::Text)
-                            array.Set(c, r, value.AsText());  // no copy on the way
-                        else
-                            array.Set(c, r, value.ToText());
+                // Record by record (the array's text ends up in the order in which it
+                // crosses to another library): once to size the text, so that it is
+                // written once into memory of its exact size, then to fill it.
+                const auto eachCell = [&](auto&& use) {
+                    rs->MoveFirst();
+                    for (size_t r = 0; r < rows; ++r) {
+                        for (size_t c = 0; c < columns; ++c) {
+                            const platform::ado::Variant& value = byColumn[c].Value();
+                            if (value.Type() == platform::ado::Variant::Kind::Text)
+                                use(c, r, value.AsText());  // no copy on the way
+                            else
+                                use(c, r, value.ToText());
+                        }
+                        rs->MoveNext();
                     }
-                    rs->MoveNext();
-                }
-                array.ShrinkToFit();
+                };
+                size_t textBytes = 0;
+                eachCell([&](size_t, size_t, std::string_view text) { textBytes += text.size(); });
+                array.ReserveText(textBytes);
+                eachCell([&](size_t c, size_t r, std::string_view text) { array.Set(c, r, text); });
                 result = std::move(array);
             }
             if (!stamp.empty()) last_ = {strSQL, m_Conn->ConnectionString(), stamp, result};
