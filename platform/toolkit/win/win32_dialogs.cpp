@@ -116,16 +116,47 @@ bool SameFolder(std::wstring path, const std::wstring& folder) {
     return lstrcmpiW(path.c_str(), folder.c_str()) == 0;
 }
 
-// Each folder on the way selected and opened in turn, then the folder itself.
+// The child of a tree item shown under the name, or null.
+HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::wstring& name) {
+    auto next = [tree](UINT which, HTREEITEM item) {
+        return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
+    };
+    for (HTREEITEM child = next(TVGN_CHILD, parent); child; child = next(TVGN_NEXT, child)) {
+        wchar_t text[MAX_PATH] = {};
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = child;
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        if (SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) && lstrcmpiW(text, name.c_str()) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+// Each folder on the way selected and opened in turn, then the folder itself. Wine's
+// picker at times does not find a folder that its tree shows under the one reached;
+// the person then clicks it in the tree.
 void SelectOnTheWay(HWND picker, const std::wstring& folder) {
     HWND tree = FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
-    for (size_t at = folder.find(L'\\'); tree && at != std::wstring::npos; at = folder.find(L'\\', at + 1)) {
-        const std::wstring step = folder.substr(0, at + 1);
+    HTREEITEM reached = nullptr;
+    for (size_t from = 0;;) {
+        const size_t at = folder.find(L'\\', from);
+        const bool last = at == std::wstring::npos;
+        const std::wstring step = last ? folder : folder.substr(0, at + 1);
         SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(step.c_str()));
-        if (auto* reached = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)))
-            SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(reached));
+        if (!tree) return;
+        auto* caret = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        if (reached && caret == reached)
+            if (HTREEITEM child = ChildNamed(tree, reached, folder.substr(from, (last ? folder.size() : at) - from))) {
+                SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+                caret = child;
+            }
+        if (last || !caret) return;
+        SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(caret));
+        reached = caret;
+        from = at + 1;
     }
-    SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
 }
 
 void CALLBACK SelectAgain(HWND, UINT, UINT_PTR, DWORD) {
