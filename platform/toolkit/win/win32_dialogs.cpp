@@ -139,13 +139,16 @@ HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::wstring& name) {
 // the person then clicks it in the tree.
 void SelectOnTheWay(HWND picker, const std::wstring& folder) {
     HWND tree = FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
+    if (!tree) {
+        SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        return;
+    }
     HTREEITEM reached = nullptr;
     for (size_t from = 0;;) {
         const size_t at = folder.find(L'\\', from);
         const bool last = at == std::wstring::npos;
         const std::wstring step = last ? folder : folder.substr(0, at + 1);
         SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(step.c_str()));
-        if (!tree) return;
         auto* caret = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
         if (reached && caret == reached)
             if (HTREEITEM child = ChildNamed(tree, reached, folder.substr(from, (last ? folder.size() : at) - from))) {
