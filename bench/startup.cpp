@@ -39,11 +39,13 @@
 #include <vector>
 
 #include "bench/support/plain_loop.h"
+#include "hosts/sim/host/outlook_model.h"
 #include "hosts/sim/host/test_machine.h"
 #include "tools/dbtool/project_database.h"
 #include "platform/com/library.h"
 #include "platform/com/abi_values.h"
 #include "platform/com/server.h"
+#include "platform/registry/registry.h"
 
 namespace {
 
@@ -171,6 +173,15 @@ int64_t PageFaults() {
     return int64_t(usage.ru_minflt + usage.ru_majflt);
 }
 
+// What Outlook does before it creates an add-in: it reads its list of add-ins and
+// their load behaviour from the registry, so its view of the registry is in hand.
+void ReadAddinList() {
+    using platform::registry::Hive;
+    for (const auto& progId : platform::registry::SubKeys(Hive::CurrentUser, sim::Outlook::kAddinsKey))
+        benchmark::DoNotOptimize(platform::registry::QueryValue(
+            Hive::CurrentUser, std::string(sim::Outlook::kAddinsKey) + "\\" + progId, "LoadBehavior"));
+}
+
 // One start in a fresh process.
 ChildReport StartInChild(bool preload) {
     int channel[2];
@@ -179,6 +190,7 @@ ChildReport StartInChild(bool preload) {
         close(channel[0]);
         if (preload)
             for (const char* plugin : kPlugins) dlopen((PluginFolder() / plugin).c_str(), RTLD_NOW | RTLD_LOCAL);
+        ReadAddinList();
         const int64_t faultsBefore = PageFaults();
         const auto begin = std::chrono::steady_clock::now();
         platform::com::abi::IUnknown* addin = platform::com::CreateInstance("Quillet.Connect");
