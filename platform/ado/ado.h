@@ -68,6 +68,9 @@ public:
     // The value in the current record; 3021 when there is none (BOF or EOF). Valid
     // until the recordset moves or is asked for another value.
     const Variant& Value() const;
+    // The value as text (Variant::ToText), valid as long as Value's; held in scratch
+    // when it has to be made, and otherwise where the recordset keeps it.
+    std::string_view Text(std::string& scratch) const;
 
 private:
     friend class Fields;
@@ -122,6 +125,8 @@ public:
     virtual int32_t FieldCount() const = 0;
     virtual std::string FieldName(int32_t index) const = 0;
     virtual const Variant& FieldValue(int32_t index) const = 0;
+    // For Field::Text; by default the text of FieldValue.
+    virtual std::string_view FieldText(int32_t index, std::string& scratch) const;
 };
 
 class Connection {

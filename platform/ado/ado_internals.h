@@ -63,11 +63,13 @@ public:
     int32_t FieldCount() const override;
     std::string FieldName(int32_t index) const override;
     const Variant& FieldValue(int32_t index) const override;
+    std::string_view FieldText(int32_t index, std::string& scratch) const override;
 
 private:
     friend class ProviderConnection;
     bool IsOpen() const { return open_ && !connection_.expired(); }
     void Opened() const;  // 3704 when closed
+    size_t CellOf(int32_t index) const;  // the current record's cell of the field (3704, 3265, 3021)
     void Load(RowSet rowSet, const std::shared_ptr<OpenToken>& token);
     void Unload();
 
@@ -78,6 +80,7 @@ private:
     size_t columns_ = 0;
     int64_t rows_ = 0;
     int64_t position_ = 0;  // -1: BOF; rows: EOF
+    mutable Variant value_;  // the value last asked for, as a reference to it is handed out
 };
 
 // The statement for a command text and its command type: a table name becomes a

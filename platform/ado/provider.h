@@ -8,69 +8,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "platform/ado/cells.h"
 #include "platform/ado/connection_properties.h"
 #include "platform/ado/variant.h"
 
 namespace platform::ado {
-
-// The values of a result, row after row, in fixed blocks: a growing result is never
-// moved, and a value stays where it is once stored. Texts live in a few large blocks
-// of memory that the cells own.
-class Cells {
-public:
-    Cells() : memory_(std::make_unique<std::pmr::monotonic_buffer_resource>()) {}
-    Cells(Cells&& other) noexcept
-        : memory_(std::move(other.memory_)), blocks_(std::move(other.blocks_)), size_(std::exchange(other.size_, 0)) {}
-    Cells& operator=(Cells&& other) noexcept {
-        // The values go before the memory that holds their texts.
-        blocks_ = std::move(other.blocks_);
-        memory_ = std::move(other.memory_);
-        size_ = std::exchange(other.size_, 0);
-        return *this;
-    }
-    ~Cells() { blocks_.clear(); }  // the values before the memory that holds their texts
-
-    template <class... Args>
-    void emplace_back(Args&&... args) {
-        Next().emplace_back(std::forward<Args>(args)...);
-        ++size_;
-    }
-    void push_back(Variant value) {
-        Next().push_back(std::move(value));
-        ++size_;
-    }
-    // A text value, kept in the cells' own memory.
-    void push_text(std::string_view text) {
-        if (!memory_) memory_ = std::make_unique<std::pmr::monotonic_buffer_resource>();
-        Next().emplace_back(text, memory_.get());
-        ++size_;
-    }
-
-    const Variant& operator[](size_t i) const { return blocks_[i >> kBlockBits][i & kBlockMask]; }
-    size_t size() const { return size_; }
-
-private:
-    static constexpr size_t kBlockBits = 12;
-    static constexpr size_t kBlockSize = size_t(1) << kBlockBits;
-    static constexpr size_t kBlockMask = kBlockSize - 1;
-
-    // The block the next value goes to. A block's room is reserved whole but its
-    // values are made only as they come, so a small result touches little memory.
-    std::vector<Variant>& Next() {
-        if ((size_ & kBlockMask) == 0) blocks_.emplace_back().reserve(kBlockSize);
-        return blocks_.back();
-    }
-
-    std::unique_ptr<std::pmr::monotonic_buffer_resource> memory_;
-    std::vector<std::vector<Variant>> blocks_;
-    size_t size_ = 0;
-};
 
 // What one statement gave back.
 struct RowSet {

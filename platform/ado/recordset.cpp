@@ -38,6 +38,15 @@ std::string Field::Name() const { return recordset_->FieldName(index_); }
 
 const Variant& Field::Value() const { return recordset_->FieldValue(index_); }
 
+std::string_view Field::Text(std::string& scratch) const { return recordset_->FieldText(index_, scratch); }
+
+std::string_view Recordset::FieldText(int32_t index, std::string& scratch) const {
+    const Variant& value = FieldValue(index);
+    if (value.Type() == Variant::Kind::Text) return value.AsText();
+    scratch = value.ToText();
+    return scratch;
+}
+
 // ---- the recordset over a provider's rows
 
 void ProviderRecordset::Opened() const {
@@ -137,11 +146,23 @@ std::string ProviderRecordset::FieldName(int32_t index) const {
     return data_.names[size_t(index)];
 }
 
-const Variant& ProviderRecordset::FieldValue(int32_t index) const {
+size_t ProviderRecordset::CellOf(int32_t index) const {
     Opened();
     if (index < 0 || size_t(index) >= columns_) RaiseAdo(adoerr::ItemNotFound, kRecordsetSource);
     if (position_ < 0 || position_ >= rows_) RaiseAdo(adoerr::NoCurrentRecord, kFieldSource);
-    return data_.cells[size_t(position_) * columns_ + size_t(index)];
+    return size_t(position_) * columns_ + size_t(index);
+}
+
+const Variant& ProviderRecordset::FieldValue(int32_t index) const {
+    data_.cells.ValueInto(CellOf(index), value_);
+    return value_;
+}
+
+std::string_view ProviderRecordset::FieldText(int32_t index, std::string& scratch) const {
+    const size_t cell = CellOf(index);
+    if (data_.cells.Kind(cell) == Variant::Kind::Text) return data_.cells.Text(cell);  // no copy
+    scratch = data_.cells.Value(cell).ToText();
+    return scratch;
 }
 
 }  // namespace platform::ado

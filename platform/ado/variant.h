@@ -1,13 +1,9 @@
 // Variant: the value of a database field as the host's runtime holds it. A field is
 // Null, a Boolean, a whole number, a floating-point number or text; every kind turns
 // into text the way the runtime's string conversion does it.
-//
-// Text may live in memory that a whole result owns (a recordset keeps its texts in a
-// few large blocks); a copy of a Variant always owns its own text.
 #pragma once
 
 #include <cstdint>
-#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,10 +21,16 @@ public:
     explicit Variant(int64_t value) : value_(value) {}
     explicit Variant(int32_t value) : value_(int64_t(value)) {}
     explicit Variant(double value) : value_(value) {}
-    explicit Variant(std::string_view text,
-                     std::pmr::memory_resource* memory = std::pmr::get_default_resource())
-        : value_(std::in_place_type<std::pmr::string>, text, memory) {}
+    explicit Variant(std::string_view text) : value_(std::in_place_type<std::string>, text) {}
     explicit Variant(const char* text) : Variant(std::string_view(text)) {}
+
+    // Makes this variant the text, in the memory of the text it holds, if any.
+    void AssignText(std::string_view text) {
+        if (auto* held = std::get_if<std::string>(&value_))
+            held->assign(text);
+        else
+            value_.emplace<std::string>(text);
+    }
 
     Kind Type() const { return Kind(value_.index()); }
     bool IsNull() const { return Type() == Kind::Null; }
@@ -38,7 +40,7 @@ public:
     bool AsBoolean() const { return std::get<bool>(value_); }
     int64_t AsInteger() const { return std::get<int64_t>(value_); }
     double AsDouble() const { return std::get<double>(value_); }
-    std::string_view AsText() const { return std::get<std::pmr::string>(value_); }
+    std::string_view AsText() const { return std::get<std::string>(value_); }
 
     // The value as text: Empty and Null give "", a Boolean "True" or "False", a whole
     // number its plain decimal digits (with a minus sign), a floating-point number the
@@ -53,7 +55,7 @@ private:
     };
     explicit Variant(NullTag tag) : value_(tag) {}
 
-    std::variant<std::monostate, NullTag, bool, int64_t, double, std::pmr::string> value_;
+    std::variant<std::monostate, NullTag, bool, int64_t, double, std::string> value_;
 };
 
 }  // namespace platform::ado

@@ -73,6 +73,30 @@ TEST_P(AdoConnection, RecordsetWalksItsRows) {
     EXPECT_EQ(FailureNumber([&] { rs.Close(); }), adoerr::ObjectClosed);
 }
 
+// The text a field gives without a copy is the text of its value, for every kind,
+// and the value read after it is still the current record's.
+TEST_P(AdoConnection, AFieldsTextIsItsValuesText) {
+    ProviderRecordset rs;
+    rs.Open("SELECT [Project Number], Active, ProjectID, 2.5, NULL, '' FROM Project ORDER BY ProjectID", conn);
+    Fields fields = rs.Fields();
+    std::string scratch;
+    for (int32_t row = 0; row < 3; ++row, rs.MoveNext()) {
+        for (int32_t c = 0; c < fields.Count(); ++c) {
+            SCOPED_TRACE(std::to_string(row) + "," + std::to_string(c));
+            const std::string text(fields.Item(c).Text(scratch));
+            EXPECT_EQ(text, fields.Item(c).Value().ToText());
+        }
+    }
+    rs.MoveFirst();
+    EXPECT_EQ(fields.Item(1).Text(scratch), "True");
+    EXPECT_EQ(fields.Item(0).Text(scratch), "1");
+    EXPECT_EQ(fields.Item(3).Text(scratch), "2.5");
+    rs.MoveLast();
+    EXPECT_EQ(FailureNumber([&] { (void)fields.Item(9).Text(scratch); }), adoerr::ItemNotFound);
+    rs.MoveNext();
+    EXPECT_EQ(FailureNumber([&] { (void)fields.Item(0).Text(scratch); }), adoerr::NoCurrentRecord);
+}
+
 TEST_P(AdoConnection, AnEmptyResultIsAtBothEnds) {
     ProviderRecordset rs;
     rs.Open("SELECT * FROM Project WHERE ProjectID = 99", conn);

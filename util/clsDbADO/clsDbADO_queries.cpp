@@ -1,6 +1,7 @@
 // The statements of clsDbADO: commands, recordsets and the query result array.
 #include "util/clsDbADO/clsDbADO.h"
 
+#include <string>
 #include <vector>
 
 #include "util/clsUtil/clsUtil.h"
@@ -68,16 +69,11 @@ QueryResult clsDbADO::GetRSArray(const std::string& strSQL) {
                 // Record by record (the array's text ends up in the order in which it
                 // crosses to another library): once to size the text, so that it is
                 // written once into memory of its exact size, then to fill it.
+                std::string scratch;
                 const auto eachCell = [&](auto&& use) {
                     rs->MoveFirst();
                     for (size_t r = 0; r < rows; ++r) {
-                        for (size_t c = 0; c < columns; ++c) {
-                            const platform::ado::Variant& value = byColumn[c].Value();
-                            if (value.Type() == platform::ado::Variant::Kind::Text)
-                                use(c, r, value.AsText());  // no copy on the way
-                            else
-                                use(c, r, value.ToText());
-                        }
+                        for (size_t c = 0; c < columns; ++c) use(c, r, byColumn[c].Text(scratch));
                         rs->MoveNext();
                     }
                 };

@@ -44,7 +44,7 @@ void CheckSoundDatabase(Session& session, const DataSourceFile& file, uint32_t p
     session.Execute("SELECT type, name, tbl_name, sql FROM sqlite_master", true);
     const RowSet count = session.Execute("PRAGMA page_count", true);
     if (count.Rows() != 1) return;
-    const std::string text = count.cells[0].ToText();
+    const std::string text = count.cells.Value(0).ToText();
     uintmax_t pages = 0;
     std::from_chars(text.data(), text.data() + text.size(), pages);
     std::error_code ec;

@@ -229,22 +229,22 @@ private:
         switch (kind) {
             case ValueKind::Boolean: {
                 unsigned char value = 0;
-                if (ReadFixed(statement, column, SQL_C_BIT, value)) return cells.emplace_back(value != 0);
+                if (ReadFixed(statement, column, SQL_C_BIT, value)) return cells.push_back(value != 0);
                 break;
             }
             case ValueKind::Integer: {
                 SQLBIGINT value = 0;
-                if (ReadFixed(statement, column, SQL_C_SBIGINT, value)) return cells.emplace_back(int64_t(value));
+                if (ReadFixed(statement, column, SQL_C_SBIGINT, value)) return cells.push_back(int64_t(value));
                 break;
             }
             case ValueKind::Single: {
                 SQLREAL value = 0;
-                if (ReadFixed(statement, column, SQL_C_FLOAT, value)) return cells.emplace_back(Widened(value));
+                if (ReadFixed(statement, column, SQL_C_FLOAT, value)) return cells.push_back(Widened(value));
                 break;
             }
             case ValueKind::Double: {
                 SQLDOUBLE value = 0;
-                if (ReadFixed(statement, column, SQL_C_DOUBLE, value)) return cells.emplace_back(double(value));
+                if (ReadFixed(statement, column, SQL_C_DOUBLE, value)) return cells.push_back(double(value));
                 break;
             }
             case ValueKind::Binary: {
@@ -263,7 +263,7 @@ private:
                 break;
             }
         }
-        cells.push_back(Variant::Null());
+        cells.push_null();
     }
 
     Handle environment_;

@@ -68,17 +68,17 @@ public:
                     case SQLITE_INTEGER: {
                         const int64_t value = sqlite3_column_int64(s, c);
                         if (boolean[size_t(c)])
-                            result.cells.emplace_back(value != 0);
+                            result.cells.push_back(value != 0);
                         else
-                            result.cells.emplace_back(value);
+                            result.cells.push_back(value);
                         break;
                     }
                     case SQLITE_FLOAT: {
                         const double value = sqlite3_column_double(s, c);
                         if (boolean[size_t(c)])
-                            result.cells.emplace_back(value != 0.0);
+                            result.cells.push_back(value != 0.0);
                         else
-                            result.cells.emplace_back(value);
+                            result.cells.push_back(value);
                         break;
                     }
                     case SQLITE_TEXT: {
@@ -92,7 +92,7 @@ public:
                         result.cells.push_text(bytes ? std::string_view(bytes, size) : std::string_view());
                         break;
                     }
-                    default: result.cells.push_back(Variant::Null()); break;
+                    default: result.cells.push_null(); break;
                 }
             }
         }
