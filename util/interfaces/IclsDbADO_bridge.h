@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/ado/ado_bridge.h"
 #include "platform/com/bridge.h"
@@ -94,13 +95,14 @@ struct platform::com::Returned<PackedQueryResult> {
         packed.value.PackInto(reinterpret_cast<char*>(block));
         *out = block;
     }
+    // The array is read where the block is, and frees it when its last copy goes.
     static PackedQueryResult Take(Abi& raw) {
-        abi::Bstr owned;
-        *owned.out() = raw;
-        raw = nullptr;
-        if (!owned.get()) return {};
-        const size_t bytes = size_t(abi::SysStringLen(owned.get())) * sizeof(abi::OLECHAR);
-        return {QueryResult::Unpack(std::string_view(reinterpret_cast<const char*>(owned.get()), bytes))};
+        const abi::BSTR taken = std::exchange(raw, nullptr);
+        if (!taken) return {};
+        const size_t bytes = size_t(abi::SysStringLen(taken)) * sizeof(abi::OLECHAR);
+        std::shared_ptr<const char> block(reinterpret_cast<const char*>(taken),
+                                          [taken](const char*) { abi::SysFreeString(taken); });
+        return {QueryResult::Adopt(std::move(block), bytes)};
     }
 };
 

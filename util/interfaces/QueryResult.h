@@ -38,8 +38,8 @@ public:
 
     // const, so that a cell cannot be mistaken for something assignable.
     const std::string_view operator()(size_t column, size_t row) const {
-        const Cell& cell = storage_->cells[column * rows_ + row];
-        return std::string_view(storage_->text).substr(cell.offset, cell.length);
+        const Cell& cell = storage_->CellData()[column * rows_ + row];
+        return storage_->Text().substr(cell.offset, cell.length);
     }
     const std::string_view at(size_t column, size_t row) const {
         Check(column, row);
@@ -67,10 +67,10 @@ public:
         auto storage = std::make_shared<Storage>();
         storage->cells.resize(columns_ * rows);
         if (storage_) {
-            storage->text = storage_->text;
+            storage->text = storage_->Text();
             const size_t kept = rows < rows_ ? rows : rows_;
             for (size_t c = 0; c < columns_; ++c)
-                for (size_t r = 0; r < kept; ++r) storage->cells[c * rows + r] = storage_->cells[c * rows_ + r];
+                for (size_t r = 0; r < kept; ++r) storage->cells[c * rows + r] = storage_->CellData()[c * rows_ + r];
         }
         storage_ = std::move(storage);
         rows_ = rows;
@@ -78,35 +78,61 @@ public:
 
     // The bytes this array holds: its text and the places of its cells.
     size_t MemoryBytes() const {
-        return storage_ ? storage_->text.capacity() + storage_->cells.capacity() * sizeof(Cell) : 0;
+        if (!storage_) return 0;
+        if (storage_->block) return PackedSize();
+        return storage_->text.capacity() + storage_->cells.capacity() * sizeof(Cell);
     }
 
     // The array as one block of bytes, as the project's own libraries pass it to each
     // other: the numbers of columns, rows and text bytes, the places of the cells, then
     // the text. An empty array packs into no bytes.
-    size_t PackedSize() const { return empty() ? 0 : kPackedHead + Count() * sizeof(Cell) + storage_->text.size(); }
+    size_t PackedSize() const { return empty() ? 0 : kPackedHead + Count() * sizeof(Cell) + storage_->Text().size(); }
     void PackInto(char* out) const {
         if (empty()) return;
-        const uint32_t head[] = {uint32_t(columns_), uint32_t(rows_), uint32_t(storage_->text.size())};
+        const std::string_view text = storage_->Text();
+        const uint32_t head[] = {uint32_t(columns_), uint32_t(rows_), uint32_t(text.size())};
         std::memcpy(out, head, kPackedHead);
-        std::memcpy(out + kPackedHead, storage_->cells.data(), Count() * sizeof(Cell));
-        std::memcpy(out + kPackedHead + Count() * sizeof(Cell), storage_->text.data(), storage_->text.size());
+        std::memcpy(out + kPackedHead, storage_->CellData(), Count() * sizeof(Cell));
+        std::memcpy(out + kPackedHead + Count() * sizeof(Cell), text.data(), text.size());
     }
-    // The array a block holds; empty when the block is not one (sizes that do not add
-    // up, or a cell outside the text). The block may end in one byte of padding.
+    // The array a block holds, copied from it; empty when the block is not one (sizes
+    // that do not add up, or a cell outside the text). The block may end in one byte
+    // of padding.
     static QueryResult Unpack(std::string_view block) {
+        QueryResult result = Adopt({std::shared_ptr<const char>(), block.data()}, block.size());
+        if (!result.empty()) result.Own();
+        return result;
+    }
+    // The same, read where the block is: the array shares the block, which it keeps
+    // as long as it or a copy of it holds it, instead of copying its cells and text.
+    static QueryResult Adopt(std::shared_ptr<const char> block, size_t bytes) {
         uint32_t head[3] = {};
-        if (block.size() < kPackedHead) return {};
-        std::memcpy(head, block.data(), kPackedHead);
+        if (!block || bytes < kPackedHead) return {};
+        std::memcpy(head, block.get(), kPackedHead);
         const uint64_t count = uint64_t(head[0]) * head[1];
-        if (count > block.size() / sizeof(Cell)) return {};
+        if (count > bytes / sizeof(Cell)) return {};
         const uint64_t size = kPackedHead + count * sizeof(Cell) + head[2];
-        if (count == 0 || block.size() < size || block.size() > size + 1) return {};
-        QueryResult result(head[0], head[1]);
-        std::memcpy(result.storage_->cells.data(), block.data() + kPackedHead, count * sizeof(Cell));
-        for (const Cell& cell : result.storage_->cells)
+        if (count == 0 || bytes < size || bytes > size + 1) return {};
+        const char* cells = block.get() + kPackedHead;
+        for (uint64_t i = 0; i < count; ++i) {
+            Cell cell;
+            std::memcpy(&cell, cells + i * sizeof(Cell), sizeof cell);
             if (cell.offset > head[2] || cell.length > head[2] - cell.offset) return {};
-        result.storage_->text.assign(block.substr(kPackedHead + count * sizeof(Cell), head[2]));
+        }
+        QueryResult result;
+        result.columns_ = head[0];
+        result.rows_ = head[1];
+        result.storage_ = std::make_shared<Storage>();
+        Storage& storage = *result.storage_;
+        storage.blockText = std::string_view(cells + count * sizeof(Cell), head[2]);
+        if (reinterpret_cast<uintptr_t>(cells) % alignof(Cell) == 0) {
+            storage.blockCells = reinterpret_cast<const Cell*>(cells);
+            storage.block = std::move(block);
+        } else {  // cells that cannot be read in place are copied
+            storage.cells.resize(count);
+            std::memcpy(storage.cells.data(), cells, count * sizeof(Cell));
+            storage.text.assign(storage.blockText);
+        }
         return result;
     }
 
@@ -126,6 +152,13 @@ private:
     struct Storage {
         std::string text;
         std::vector<Cell> cells;
+        // Or a packed block the cells and text are read from in place.
+        std::shared_ptr<const char> block;
+        const Cell* blockCells = nullptr;
+        std::string_view blockText;
+
+        const Cell* CellData() const { return block ? blockCells : cells.data(); }
+        std::string_view Text() const { return block ? blockText : std::string_view(text); }
     };
 
     static constexpr size_t kPackedHead = 3 * sizeof(uint32_t);
@@ -134,7 +167,12 @@ private:
     // The storage, this array's own from now on.
     Storage& Own() {
         if (!storage_) storage_ = std::make_shared<Storage>();
-        if (storage_.use_count() > 1) storage_ = std::make_shared<Storage>(*storage_);
+        if (storage_.use_count() > 1 || storage_->block) {
+            auto own = std::make_shared<Storage>();
+            own->text = storage_->Text();
+            own->cells.assign(storage_->CellData(), storage_->CellData() + Count());
+            storage_ = std::move(own);
+        }
         return *storage_;
     }
 
