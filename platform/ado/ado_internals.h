@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ado/ado.h"
 #include "platform/ado/provider.h"
@@ -80,7 +81,9 @@ private:
     size_t columns_ = 0;
     int64_t rows_ = 0;
     int64_t position_ = 0;  // -1: BOF; rows: EOF
-    mutable Variant value_;  // the value last asked for, as a reference to it is handed out
+    // Each field's value as last asked for, as a reference to it is handed out: the
+    // values of two fields of one record can be held side by side.
+    mutable std::vector<Variant> values_;
 };
 
 // The statement for a command text and its command type: a table name becomes a

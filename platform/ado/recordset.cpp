@@ -56,6 +56,7 @@ void ProviderRecordset::Opened() const {
 void ProviderRecordset::Load(RowSet rowSet, const std::shared_ptr<OpenToken>& token) {
     data_ = std::move(rowSet);
     columns_ = data_.Columns();
+    values_.assign(columns_, Variant());
     rows_ = int64_t(data_.Rows());
     position_ = rows_ == 0 ? -1 : 0;
     connection_ = token;
@@ -64,6 +65,7 @@ void ProviderRecordset::Load(RowSet rowSet, const std::shared_ptr<OpenToken>& to
 
 void ProviderRecordset::Unload() {
     data_ = RowSet();
+    values_.clear();
     columns_ = 0;
     rows_ = 0;
     position_ = 0;
@@ -154,8 +156,10 @@ size_t ProviderRecordset::CellOf(int32_t index) const {
 }
 
 const Variant& ProviderRecordset::FieldValue(int32_t index) const {
-    data_.cells.ValueInto(CellOf(index), value_);
-    return value_;
+    const size_t cell = CellOf(index);
+    Variant& value = values_[size_t(index)];
+    data_.cells.ValueInto(cell, value);
+    return value;
 }
 
 std::string_view ProviderRecordset::FieldText(int32_t index, std::string& scratch) const {

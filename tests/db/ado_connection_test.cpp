@@ -73,8 +73,7 @@ TEST_P(AdoConnection, RecordsetWalksItsRows) {
     EXPECT_EQ(FailureNumber([&] { rs.Close(); }), adoerr::ObjectClosed);
 }
 
-// The text a field gives without a copy is the text of its value, for every kind,
-// and the value read after it is still the current record's.
+// The text a field gives without a copy is the text of its value, for every kind.
 TEST_P(AdoConnection, AFieldsTextIsItsValuesText) {
     ProviderRecordset rs;
     rs.Open("SELECT [Project Number], Active, ProjectID, 2.5, NULL, '' FROM Project ORDER BY ProjectID", conn);
@@ -88,6 +87,11 @@ TEST_P(AdoConnection, AFieldsTextIsItsValuesText) {
         }
     }
     rs.MoveFirst();
+    // Two fields' values are held side by side.
+    const Variant& number = fields.Item(0).Value();
+    const Variant& active = fields.Item(1).Value();
+    EXPECT_EQ(number, Variant("1"));
+    EXPECT_EQ(active, Variant(true));
     EXPECT_EQ(fields.Item(1).Text(scratch), "True");
     EXPECT_EQ(fields.Item(0).Text(scratch), "1");
     EXPECT_EQ(fields.Item(3).Text(scratch), "2.5");
