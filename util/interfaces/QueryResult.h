@@ -124,14 +124,15 @@ public:
         result.rows_ = head[1];
         result.storage_ = std::make_shared<Storage>();
         Storage& storage = *result.storage_;
-        storage.blockText = std::string_view(cells + count * sizeof(Cell), head[2]);
+        const std::string_view text(cells + count * sizeof(Cell), head[2]);
         if (reinterpret_cast<uintptr_t>(cells) % alignof(Cell) == 0) {
-            storage.blockCells = reinterpret_cast<const Cell*>(cells);
             storage.block = std::move(block);
+            storage.blockCells = reinterpret_cast<const Cell*>(cells);
+            storage.blockText = text;
         } else {  // cells that cannot be read in place are copied
             storage.cells.resize(count);
             std::memcpy(storage.cells.data(), cells, count * sizeof(Cell));
-            storage.text.assign(storage.blockText);
+            storage.text.assign(text);
         }
         return result;
     }
